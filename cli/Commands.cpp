@@ -1,0 +1,235 @@
+#include "Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "CliPlatform.h"
+#include "JsonNumbers.h"
+#include "core/AppState.h"
+#include "core/Cp1252.h"
+#include "core/NumberText.h"
+#include "core/SpkFile.h"
+#include "import/SourceFormat.h"
+#include "views/PowerTotals.h"
+
+namespace fonderel {
+namespace {
+
+constexpr int kFileFailure = 1;
+constexpr int kUsageFailure = 2;
+
+struct Io {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+int Fail(const Io& io, const FileError& error) {
+  io.err << "fonderel-cli: " << Cp1252ToUtf8(error.Text()) << '\n';
+  return kFileFailure;
+}
+
+// Loads a source file the way File Open does: an empty description, then the
+// reader that the file name selects.
+bool Load(AppState& state, CliPlatform& platform, const std::string& path, const Io& io,
+          int& status) {
+  ResetSource(state, platform, false);
+  state.src.SourceFile = path;
+  if (auto loaded = LoadSourceFile(state, platform, path); !loaded) {
+    status = Fail(io, loaded.error());
+    return false;
+  }
+  return true;
+}
+
+std::string Shortest(float value) {
+  char buf[32];
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
+std::string Hz(int band) { return SingleText(BandFreq(band), Lead::None) + " Hz"; }
+
+std::string Plural(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// --- info ---------------------------------------------------------------
+
+nlohmann::json InfoJson(const Source& src) {
+  const PowerTotals totals = ComputePowerTotals(src);
+  nlohmann::json j;
+  j["SourceFile"] = Cp1252ToUtf8(src.SourceFile);
+  j["SourceName"] = Cp1252ToUtf8(src.SourceName);
+  j["Manufacturer"] = Cp1252ToUtf8(src.Manufacturer);
+  j["SourceDate"] = Cp1252ToUtf8(src.SourceDate);
+  j["SourceTime"] = Cp1252ToUtf8(src.SourceTime);
+  j["FirstBand"] = src.FirstBand;
+  j["LastBand"] = src.LastBand;
+  j["BandCount"] = src.BandCount;
+  j["SourceKind"] = FloatJson(src.SourceKind);
+  j["Lin"] = DoubleJson(totals.Lin);
+  j["A"] = DoubleJson(totals.A);
+  j["NFaces"] = src.NFaces;
+  j["NHoles"] = src.NHoles;
+  j["NDoors"] = src.NDoors;
+  nlohmann::json bands = nlohmann::json::array();
+  for (int b = src.FirstBand; b >= 1 && b <= src.LastBand; ++b) {
+    bands.push_back({{"band", b},
+                     {"BandFreq", FloatJson(BandFreq(b))},
+                     {"BandPresent", src.BandPresent(b)},
+                     {"Lw", FloatJson(src.Lw(b))},
+                     {"DirQ", FloatJson(src.DirQ(b))},
+                     {"DirectivityIndex", DoubleJson(DirectivityIndex(src.DirQ(b)))},
+                     {"Sensitivity", FloatJson(src.Sensitivity(b))},
+                     {"Impedance", FloatJson(src.Impedance(b))},
+                     {"Efficiency", FloatJson(src.Efficiency(b))}});
+  }
+  j["bands"] = std::move(bands);
+  return j;
+}
+
+void PrintInfo(const Source& src, std::ostream& out) {
+  const PowerTotals totals = ComputePowerTotals(src);
+  const auto row = [&](const char* label, const std::string& value) {
+    out << label << std::string(16 - std::string_view(label).size(), ' ') << value << '\n';
+  };
+  row("File:", Cp1252ToUtf8(src.SourceFile));
+  row("Source name:", Cp1252ToUtf8(src.SourceName));
+  row("Manufacturer:", Cp1252ToUtf8(src.Manufacturer));
+  row("Date:", Cp1252ToUtf8(src.SourceDate));
+  row("Time:", Cp1252ToUtf8(src.SourceTime));
+  row("Source kind:", src.SourceKind != 0.0f ? "loudspeaker" : "noise source");
+  row("Bands:", std::to_string(src.FirstBand) + ".." + std::to_string(src.LastBand) + " (" +
+                    Hz(src.FirstBand) + " to " + Hz(src.LastBand) + "), " +
+                    Plural(src.LastBand - src.FirstBand + 1, "band", "bands"));
+  row("Overall Lw:", "Lin " + FormatNumber(totals.Lin, "###0.00") + " dB, A " +
+                         FormatNumber(totals.A, "###0.00") + " dB(A)");
+  row("Geometry:", Plural(src.NFaces, "face", "faces") + ", " + Plural(src.NHoles, "hole", "holes") +
+                       ", " + Plural(src.NDoors, "door", "doors"));
+  out << '\n';
+  const char* heads[] = {"Band", "Freq (Hz)", "Lw (dB)", "Q", "DI (dB)", "Sens (dB)", "Z (ohm)",
+                         "Eff (%)"};
+  const std::size_t widths[] = {4, 10, 9, 8, 9, 10, 9, 9};
+  for (std::size_t i = 0; i < std::size(heads); ++i) out << RightAlign(heads[i], widths[i]);
+  out << '\n';
+  for (int b = src.FirstBand; b >= 1 && b <= src.LastBand; ++b) {
+    const std::string cells[] = {std::to_string(b),
+                                 SingleText(BandFreq(b), Lead::None),
+                                 FormatNumber(src.Lw(b), "###0.00"),
+                                 FormatNumber(src.DirQ(b), "##0.000"),
+                                 FormatNumber(DirectivityIndex(src.DirQ(b)), "###0.00"),
+                                 FormatNumber(src.Sensitivity(b), "###0.00"),
+                                 FormatNumber(src.Impedance(b), "###0.00"),
+                                 FormatNumber(src.Efficiency(b), "###0.00")};
+    for (std::size_t i = 0; i < std::size(cells); ++i) out << RightAlign(cells[i], widths[i]);
+    out << '\n';
+  }
+}
+
+// --- balloon ------------------------------------------------------------
+
+void PrintBalloon(const Source& src, int band, bool json, std::ostream& out) {
+  if (json) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (int p = 0; p < kPlots; ++p) {
+      nlohmann::json row = nlohmann::json::array();
+      for (int k = 0; k < kPoints; ++k) row.push_back(FloatJson(src.BalloonData(p, k, band)));
+      rows.push_back(std::move(row));
+    }
+    out << nlohmann::json{{"band", band}, {"BalloonData", std::move(rows)}}.dump() << '\n';
+    return;
+  }
+  out << "# band " << band << ", " << Hz(band)
+      << ": one row per polar plot (0 to 170 degrees), 36 points per row (0 to 350 degrees)\n";
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      if (k > 0) out << '\t';
+      out << Shortest(src.BalloonData(p, k, band));
+    }
+    out << '\n';
+  }
+}
+
+void PrintLog(const TextLog& log, std::ostream& out) {
+  for (const std::string& line : log.Lines()) out << Cp1252ToUtf8(line) << '\n';
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  const Io io{out, err};
+  CLI::App app{"Inspects and converts sound source descriptions (SPK files).", "fonderel-cli"};
+  app.require_subcommand(1);
+
+  std::string infoFile;
+  bool infoJson = false;
+  CLI::App* info = app.add_subcommand(
+      "info", "Print a source's header, band data and overall power levels.");
+  info->add_option("FILE", infoFile, "Source file to read")->required();
+  info->add_flag("--json", infoJson, "One JSON object keyed by the data model's names");
+
+  std::string balloonFile;
+  int balloonBand = 0;
+  bool balloonJson = false;
+  CLI::App* balloon =
+      app.add_subcommand("balloon", "Print the 18 x 36 directivity balloon of one band.");
+  balloon->add_option("FILE", balloonFile, "Source file to read")->required();
+  balloon->add_option("--band", balloonBand, "Band index, 1 (31.5 Hz) to 10 (16 kHz)")
+      ->required()
+      ->check(CLI::Range(1, kBandCount));
+  balloon->add_flag("--json", balloonJson, R"(The object {"band": N, "BalloonData": [[36] x 18]})");
+
+  std::string convertIn, convertOut;
+  bool convertLog = false;
+  CLI::App* convert = app.add_subcommand(
+      "convert",
+      "Read a source file and write it as an SPK file. An OUT ending in .mdl or .MDL is "
+      "written with .SPK instead; an OUT whose file name has no extension gets .SPK.");
+  convert->add_option("IN", convertIn, "Source file to read")->required();
+  convert->add_option("OUT", convertOut, "SPK file to write")->required();
+  convert->add_flag("--log", convertLog, "Print the text log of the read and the write");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int code = app.exit(e, out, err);
+    return code == 0 ? 0 : kUsageFailure;
+  }
+
+  AppState state;
+  CliPlatform platform(err);
+  int status = 0;
+  if (*info) {
+    if (!Load(state, platform, infoFile, io, status)) return status;
+    if (infoJson) {
+      out << InfoJson(state.src).dump(2) << '\n';
+    } else {
+      PrintInfo(state.src, out);
+    }
+  } else if (*balloon) {
+    if (!Load(state, platform, balloonFile, io, status)) return status;
+    if (!state.src.BandPresent(balloonBand)) {
+      err << "fonderel-cli: " << balloonFile << ": band " << balloonBand << " (" << Hz(balloonBand)
+          << ") holds no data; the source covers bands " << state.src.FirstBand << " to "
+          << state.src.LastBand << '\n';
+      return kFileFailure;
+    }
+    PrintBalloon(state.src, balloonBand, balloonJson, out);
+  } else if (*convert) {
+    const bool loaded = Load(state, platform, convertIn, io, status);
+    if (loaded) {
+      std::string written = convertOut;
+      if (auto saved = WriteSpkFile(state, platform, written); !saved) {
+        status = Fail(io, saved.error());
+      } else if (written != convertOut && !convertLog) {
+        err << "fonderel-cli: saved as " << written << '\n';
+      }
+    }
+    if (convertLog) PrintLog(state.log, out);
+  }
+  return status;
+}
+
+}  // namespace fonderel

@@ -1,0 +1,38 @@
+// The one application state object, owned by the program and passed by
+// reference: the source description, the text log and the view state.
+#pragma once
+
+#include <string>
+
+#include "core/Indexed.h"
+#include "core/Platform.h"
+#include "core/Source.h"
+#include "core/TextLog.h"
+
+namespace fonderel {
+
+struct AppState {
+  Source src;
+  TextLog log;
+
+  // View state.
+  float SelectedBand = 1.0f;       // band whose balloon the views show
+  float LastRefreshTime = 0.0f;    // seconds since midnight of the last refresh
+
+  // ISO 3744 measurement levels MicLp(microphone 0..100, band 0..10), dB.
+  Indexed2<float, 0, 100, 0, kBandCount> MicLp;
+
+  std::int16_t Quitting = kFalse;
+  std::string AppPath;
+
+  void AddLogLine(std::string_view text) { log.AddLogLine(text); }
+};
+
+// The main window caption: "Fonderel " followed by the current file.
+std::string Caption(const Source& src);
+
+// Empties the description and hides the views; with clearPicture also clears
+// the main window's picture box.
+void ResetSource(AppState& state, Platform& platform, bool clearPicture);
+
+}  // namespace fonderel

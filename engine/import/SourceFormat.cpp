@@ -1,0 +1,34 @@
+#include "import/SourceFormat.h"
+
+#include <cctype>
+
+#include "core/SpkFile.h"
+
+namespace fonderel {
+
+SourceFormat FormatOfPath(const std::string& path) {
+  std::string tail = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+  for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (tail == "MDL") return SourceFormat::Modeler;
+  if (tail == "SPK") return SourceFormat::Spk;
+  if (tail == "EAS") return SourceFormat::Ease;
+  if (tail == "TXT") return SourceFormat::Catt;
+  return SourceFormat::Modeler;
+}
+
+std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
+                                              const std::string& path) {
+  switch (FormatOfPath(path)) {
+    case SourceFormat::Spk:
+      return ReadSpkFile(state, platform, path);
+    case SourceFormat::Modeler:
+      return std::unexpected(FileError{path, 0, "Modeler files cannot be imported yet"});
+    case SourceFormat::Ease:
+      return std::unexpected(FileError{path, 0, "EASE files cannot be imported yet"});
+    case SourceFormat::Catt:
+      return std::unexpected(FileError{path, 0, "CATT SD1 files cannot be imported yet"});
+  }
+  return std::unexpected(FileError{path, 0, "unknown file format"});
+}
+
+}  // namespace fonderel

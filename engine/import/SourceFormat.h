@@ -1,0 +1,25 @@
+// Which reader a source file goes to, by the last three characters of its
+// name compared in upper case: "MDL" Modeler, "SPK" the SPK file, "EAS" EASE,
+// "TXT" CATT SD1, anything else (Modeler 3.1 files have no extension) Modeler.
+// File Open, File Import and the command-line tool share this table.
+#pragma once
+
+#include <expected>
+#include <string>
+
+#include "core/AppState.h"
+#include "core/FileError.h"
+#include "core/Platform.h"
+
+namespace fonderel {
+
+enum class SourceFormat { Spk, Modeler, Ease, Catt };
+
+SourceFormat FormatOfPath(const std::string& path);
+
+// Reads `path` with the reader its name selects. The caller has reset the
+// description; on an error it is left as the reader found it.
+std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
+                                              const std::string& path);
+
+}  // namespace fonderel
