@@ -59,10 +59,11 @@ class SpkReader {
     if (band < 1 || band > kBandCount) {
       return std::unexpected(in_.Error("expected a band number from 1 to 10, found" + IntText(band)));
     }
-    if (band <= src_.CurBand) {
+    if (band <= previousBand_) {
       return std::unexpected(in_.Error("band" + IntText(band) + " follows band" +
-                                       IntText(src_.CurBand) + "; bands must ascend"));
+                                       IntText(previousBand_) + "; bands must ascend"));
     }
+    previousBand_ = band;
     src_.CurBand = band;
     log_.AddLogLine(label + IntText(band) + " - " + SingleText(BandFreq(band)) + "Hz");
     if (src_.FirstBand == 0) src_.FirstBand = band;
@@ -244,6 +245,7 @@ class SpkReader {
   Platform& platform_;
   FieldReader in_;
   bool sawGeometry_ = false;
+  int previousBand_ = 0;
 };
 
 }  // namespace
