@@ -57,7 +57,9 @@ std::string Utf8ToCp1252(std::string_view utf8) {
       if ((cont & 0xC0) != 0x80) valid = false;
       c = (c << 6) | (cont & 0x3F);
     }
-    if (!valid) {
+    // Overlong forms and surrogates are not characters.
+    constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (!valid || c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF)) {
       out += '?';
       ++i;
       continue;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "core/NumberText.h"
 
 namespace fonderel {
 
@@ -100,10 +99,11 @@ std::expected<double, FileError> FieldReader::ReadNumberToken(double lowest, dou
     ++pos_;
   }
   const std::string_view token = text_.substr(start, pos_ - start);
+  token_ = token;
   const int line = line_;
   tokenLine_ = line;
   std::string_view digits = token;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
   double value = 0;
   const bool startsWell = !digits.empty() && (digits.front() == '-' || digits.front() == '.' ||
                                               (digits.front() >= '0' && digits.front() <= '9'));
@@ -139,7 +139,7 @@ std::expected<std::int16_t, FileError> FieldReader::ReadInteger() {
   const int line = tokenLine_;
   // Whole numbers only; "3.0" is accepted as 3.
   if (*v != std::nearbyint(*v)) {
-    return std::unexpected(ErrorAt(line, "expected a whole number, found " + DoubleText(*v)));
+    return std::unexpected(ErrorAt(line, "expected a whole number, found " + Quoted(token_)));
   }
   return static_cast<std::int16_t>(*v);
 }

@@ -59,7 +59,8 @@ class FieldReader {
   std::string file_;
   std::size_t pos_ = 0;
   int line_ = 1;
-  int tokenLine_ = 1;  // line of the last number item
+  int tokenLine_ = 1;      // line of the last number item
+  std::string_view token_;  // text of the last number item
 };
 
 // `text` made safe to quote in an error message: at most 24 characters,

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "core/NumberText.h"
 #include "core/SafeFile.h"
@@ -156,6 +157,22 @@ void AppendBand(std::string& out, const Source& src, int b) {
   }
 }
 
+// A number the file cannot carry (infinity, not-a-number) would make a file
+// that no reader loads again; such a description is refused instead.
+bool AllFinite(const Source& src) {
+  for (int b = src.FirstBand; b <= src.LastBand; ++b) {
+    for (float v : {src.Impedance(b), src.Efficiency(b), src.Lw(b), src.DirQ(b), src.Sensitivity(b)}) {
+      if (!std::isfinite(v)) return false;
+    }
+    for (int p = 0; p < kPlots; ++p) {
+      for (int k = 0; k < kPoints; ++k) {
+        if (!std::isfinite(src.BalloonData(p, k, b))) return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string SpkFileName(std::string path) {
@@ -175,6 +192,9 @@ std::expected<std::string, FileError> SpkBytes(const Source& src, TextLog& log,
                                                const std::string& path) {
   if (src.FirstBand < 1 || src.LastBand < src.FirstBand || src.LastBand > kBandCount) {
     return std::unexpected(FileError{path, 0, "there are no source data to save"});
+  }
+  if (!AllFinite(src)) {
+    return std::unexpected(FileError{path, 0, "the source holds a value that is not a finite number"});
   }
   std::string out;
   out.reserve(4096 + 12000 * static_cast<std::size_t>(src.LastBand - src.FirstBand + 1) +
