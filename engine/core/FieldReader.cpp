@@ -1,5 +1,6 @@
 #include "core/FieldReader.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -167,6 +168,10 @@ std::string FieldReader::PeekLine(std::size_t count) const {
 
 void FieldReader::SkipChars(std::size_t count) {
   for (; count > 0 && !AtLineEnd(); --count) ++pos_;
+}
+
+void FieldReader::SkipLetters() {
+  while (!AtLineEnd() && std::isalpha(static_cast<unsigned char>(text_[pos_]))) ++pos_;
 }
 
 void FieldReader::SkipPastBlank() {

@@ -44,6 +44,11 @@ class FieldReader {
   // Moves past characters of the current line up to and including the next
   // blank (or to the line end when there is none).
   void SkipPastBlank();
+  // Moves past the letters at the current position (the rest of a tag word,
+  // so that "Face-5" leaves "-5" to read).
+  void SkipLetters();
+  // The line of the last number item read.
+  int ItemLine() const { return tokenLine_; }
 
   FileError Error(std::string message) const { return {file_, line_, std::move(message)}; }
   FileError ErrorAt(int line, std::string message) const { return {file_, line, std::move(message)}; }

@@ -254,6 +254,20 @@ std::string BalloonField(float value) {
   return s;
 }
 
+double LeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i < text.size() && text[i] == '+') ++i;
+  const char* first = text.data() + i;
+  const char* last = text.data() + text.size();
+  // Only plain decimal numbers: no "inf", "nan" or hexadecimal.
+  if (first == last || !(*first == '-' || *first == '.' || (*first >= '0' && *first <= '9'))) return 0;
+  double value = 0;
+  const auto result = std::from_chars(first, last, value);
+  if (result.ec != std::errc() || !std::isfinite(value)) return 0;
+  return value;
+}
+
 std::string RightAlign(std::string_view text, std::size_t width) {
   std::string out;
   if (text.size() < width) out.append(width - text.size(), ' ');

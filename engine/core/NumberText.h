@@ -36,6 +36,11 @@ std::string FormatNumber(float value, std::string_view pattern);
 std::string BalloonField(float value);
 void AppendBalloonField(std::string& out, float value);
 
+// The number at the start of a text, as a user typed it: blanks before it are
+// skipped and it ends where the number does ("2000 Hz" gives 2000, "31,5"
+// gives 31); 0 when the text starts with no number.
+double LeadingNumber(std::string_view text);
+
 // `text` right-aligned in `width` characters; longer texts are kept whole.
 std::string RightAlign(std::string_view text, std::size_t width);
 

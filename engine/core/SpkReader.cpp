@@ -47,7 +47,7 @@ class SpkReader {
     log_.AddLogLine(label + IntText(count));
     if (count < 1 || count > kBandCount) {
       return std::unexpected(in_.ErrorAt(
-          line, "expected 1 to 10 frequency bands, found" + IntText(count)));
+          line, "expected 1 to 10 frequency bands, found " + std::to_string(count)));
     }
     platform_.ProcessEvents();
     return {};
@@ -57,11 +57,11 @@ class SpkReader {
     TRY_READ(label, in_.ReadString());
     TRY_READ(band, in_.ReadInteger());
     if (band < 1 || band > kBandCount) {
-      return std::unexpected(in_.Error("expected a band number from 1 to 10, found" + IntText(band)));
+      return std::unexpected(in_.ErrorAt(in_.ItemLine(), "expected a band number from 1 to 10, found " + std::to_string(band)));
     }
     if (band <= previousBand_) {
-      return std::unexpected(in_.Error("band" + IntText(band) + " follows band" +
-                                       IntText(previousBand_) + "; bands must ascend"));
+      return std::unexpected(in_.ErrorAt(in_.ItemLine(), "band " + std::to_string(band) + " follows band " +
+                                       std::to_string(previousBand_) + "; bands must ascend"));
     }
     previousBand_ = band;
     src_.CurBand = band;
@@ -102,8 +102,8 @@ class SpkReader {
     TRY(in_.ReadString());
     TRY_READ(count, in_.ReadInteger());
     if (count < 0 || count > most) {
-      return std::unexpected(in_.Error("expected 0 to " + std::to_string(most) + " " + what +
-                                       ", found" + IntText(count)));
+      return std::unexpected(in_.ErrorAt(in_.ItemLine(), "expected 0 to " + std::to_string(most) + " " +
+                                       what + ", found " + std::to_string(count)));
     }
     return count;
   }
@@ -122,16 +122,16 @@ class SpkReader {
       const std::string tag = in_.PeekLine(3);
       if (tag == " Fa" || tag == "  F") {
         in_.SkipChars(3);
-        in_.SkipPastBlank();
+        in_.SkipLetters();
         TRY(ReadFace(faces));
       } else if (tag == " Ho" || tag == "  H") {
         in_.SkipChars(3);
-        in_.SkipPastBlank();
+        in_.SkipLetters();
         TRY(ReadOpening(holes, kMaxHoles, kHoleVertices, "holes", src_.HoleNum, src_.HoleMat,
                         src_.HoleNVert, src_.HoleFace, src_.HoleX, src_.HoleY, src_.HoleZ, faces));
       } else if (tag == " Do" || tag == "  D") {
         in_.SkipChars(3);
-        in_.SkipPastBlank();
+        in_.SkipLetters();
         TRY(ReadOpening(doors, kMaxDoors, kDoorVertices, "doors", src_.DoorNum, src_.DoorMat,
                         src_.DoorNVert, src_.DoorFace, src_.DoorX, src_.DoorY, src_.DoorZ, faces));
       } else {
@@ -180,7 +180,7 @@ class SpkReader {
     TRY_READ(mat, in_.ReadInteger());
     TRY_READ(nvert, in_.ReadInteger());
     if (nvert < 0) {
-      return std::unexpected(in_.ErrorAt(line, "a face cannot have" + IntText(nvert) + " vertices"));
+      return std::unexpected(in_.ErrorAt(line, "a face cannot have " + std::to_string(nvert) + " vertices"));
     }
     if (faces + SubFaceCount(nvert) > kMaxFaces) {
       return std::unexpected(in_.ErrorAt(line, "more than 100 faces"));
@@ -222,7 +222,7 @@ class SpkReader {
     }
     if (n < 0 || n > mostVertices) {
       return std::unexpected(in_.ErrorAt(line, "expected 0 to " + std::to_string(mostVertices) +
-                                                   " vertices, found" + IntText(n)));
+                                                   " vertices, found " + std::to_string(n)));
     }
     const int i = ++count;
     num(i) = number;

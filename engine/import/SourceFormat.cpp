@@ -16,6 +16,15 @@ SourceFormat FormatOfPath(const std::string& path) {
   return SourceFormat::Modeler;
 }
 
+std::string SpkNameForImport(const std::string& path) {
+  if (FormatOfPath(path) == SourceFormat::Spk) return path;
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t period = path.rfind('.');
+  if (period == std::string::npos || period < nameStart) return path + ".SPK";
+  return path.substr(0, period + 1) + "SPK";
+}
+
 std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
                                               const std::string& path) {
   switch (FormatOfPath(path)) {

@@ -17,6 +17,11 @@ enum class SourceFormat { Spk, Modeler, Ease, Catt };
 
 SourceFormat FormatOfPath(const std::string& path);
 
+// The SPK name an imported file is given, so a later Save writes beside it:
+// the extension of the file name becomes "SPK" (horn.eas -> horn.SPK); a name
+// without extension gets ".SPK" appended. A name ending in "SPK" is kept.
+std::string SpkNameForImport(const std::string& path);
+
 // Reads `path` with the reader its name selects. The caller has reset the
 // description; on an error it is left as the reader found it.
 std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
