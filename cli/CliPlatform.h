@@ -4,11 +4,11 @@
 
 #include <ostream>
 
-#include "core/Platform.h"
+#include "core/NullPlatform.h"
 
 namespace fonderel {
 
-class CliPlatform : public Platform {
+class CliPlatform : public NullPlatform {
  public:
   explicit CliPlatform(std::ostream& err) : err_(err) {}
 
@@ -16,13 +16,6 @@ class CliPlatform : public Platform {
   // answered Cancel (or No where there is no Cancel).
   MessageAnswer ShowMessage(MessageIcon icon, MessageButtons buttons, const std::string& title,
                             const std::string& text) override;
-  void SetBusy(bool) override {}
-  void ProcessEvents() override {}
-  void ShowTextLog() override {}
-  void HideViews() override {}
-  void SetViewGeometryEnabled(bool) override {}
-  void ClearPicture() override {}
-  void SetCaption(const std::string&) override {}
 
  private:
   std::ostream& err_;

@@ -22,8 +22,11 @@ struct AppState {
   // ISO 3744 measurement levels MicLp(microphone 0..100, band 0..10), dB.
   Indexed2<float, 0, 100, 0, kBandCount> MicLp;
 
-  std::int16_t Quitting = kFalse;
-  std::string AppPath;
+  bool SelectorsLive = false;      // a band selector click refreshes the views
+
+  std::int16_t Quitting = kFalse;  // the program is closing
+  std::string AppPath;             // the folder holding sources/ and Manual/
+  std::string DialogInitialDir;    // where the file dialogs start
 
   void AddLogLine(std::string_view text) { log.AddLogLine(text); }
 };

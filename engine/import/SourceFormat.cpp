@@ -16,6 +16,11 @@ SourceFormat FormatOfPath(const std::string& path) {
   return SourceFormat::Modeler;
 }
 
+SourceFormat ImportFormatOfPath(const std::string& path) {
+  const SourceFormat format = FormatOfPath(path);
+  return format == SourceFormat::Spk ? SourceFormat::Modeler : format;
+}
+
 std::string SpkNameForImport(const std::string& path) {
   if (FormatOfPath(path) == SourceFormat::Spk) return path;
   const std::size_t slash = path.rfind('/');
@@ -26,8 +31,8 @@ std::string SpkNameForImport(const std::string& path) {
 }
 
 std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
-                                              const std::string& path) {
-  switch (FormatOfPath(path)) {
+                                              const std::string& path, SourceFormat format) {
+  switch (format) {
     case SourceFormat::Spk:
       return ReadSpkFile(state, platform, path);
     case SourceFormat::Modeler:

@@ -16,6 +16,9 @@ namespace fonderel {
 enum class SourceFormat { Spk, Modeler, Ease, Catt };
 
 SourceFormat FormatOfPath(const std::string& path);
+// File Import's table: the same, except that "SPK" is no test of its own and
+// falls to the Modeler reader.
+SourceFormat ImportFormatOfPath(const std::string& path);
 
 // The SPK name an imported file is given, so a later Save writes beside it:
 // the extension of the file name becomes "SPK" (horn.eas -> horn.SPK); a name
@@ -25,6 +28,10 @@ std::string SpkNameForImport(const std::string& path);
 // Reads `path` with the reader its name selects. The caller has reset the
 // description; on an error it is left as the reader found it.
 std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
-                                              const std::string& path);
+                                              const std::string& path, SourceFormat format);
+inline std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platform,
+                                                     const std::string& path) {
+  return LoadSourceFile(state, platform, path, FormatOfPath(path));
+}
 
 }  // namespace fonderel

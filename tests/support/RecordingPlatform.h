@@ -1,8 +1,11 @@
-// A Platform for tests: records every call as a line of text and answers
-// message boxes from a queue (Ok when the queue is empty).
+// A scripted Platform for tests: records every call as a line of text and
+// answers dialogs from queues. An empty queue answers as a user who cancels
+// (message boxes with only Ok answer Ok).
 #pragma once
 
 #include <deque>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,28 +13,137 @@
 
 namespace fonderel::test {
 
+inline std::string Name(WindowId w) {
+  static const char* const kNames[] = {"Header", "Info",     "Data",     "Balloon",
+                                       "PolarMain", "TextLog", "Creation", "Polar"};
+  std::string name = kNames[static_cast<int>(w.kind)];
+  if (w.kind == ViewWindow::Polar) name += std::to_string(w.index);
+  return name;
+}
+
 class RecordingPlatform : public Platform {
  public:
   std::vector<std::string> calls;
   std::deque<MessageAnswer> answers;
+  std::deque<std::optional<std::string>> inputs;
+  std::deque<std::optional<std::string>> files;
+  std::deque<bool> printers;
+  std::vector<FileDialogSettings> fileDialogs;  // the settings each file dialog was shown with
+  std::map<std::string, bool> visible;          // by window name
+  std::vector<HeaderFields> headers;
+  NumberSeparators separators{".", ","};
+  bool regionalPanel = false;
+  bool documentOpens = true;
+  TwipsSize inner{15000, 9000};
+  mutable double clock = 1000.0;  // seconds since midnight
+  double clockStep = 1.0;    // added after every reading, so refreshes are not throttled
+  LocalTime now{2026, 12, 6, 17, 45, 9};
 
-  MessageAnswer ShowMessage(MessageIcon, MessageButtons, const std::string& title,
+  bool Called(const std::string& call) const {
+    for (const std::string& c : calls) {
+      if (c == call) return true;
+    }
+    return false;
+  }
+
+  MessageAnswer ShowMessage(MessageIcon, MessageButtons buttons, const std::string& title,
                             const std::string& text) override {
     calls.push_back("ShowMessage " + title + "|" + text);
-    if (answers.empty()) return MessageAnswer::Ok;
+    if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
     const MessageAnswer a = answers.front();
     answers.pop_front();
     return a;
   }
+  std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string&) override {
+    calls.push_back("InputBox " + title + "|" + prompt);
+    return Next(inputs);
+  }
+  std::optional<std::string> ShowFileDialog(FileDialogKind kind,
+                                            const FileDialogSettings& settings) override {
+    calls.push_back(std::string(kind == FileDialogKind::Open ? "OpenDialog " : "SaveDialog ") +
+                    settings.title);
+    fileDialogs.push_back(settings);
+    return Next(files);
+  }
+  bool ShowPrinterDialog(int flags) override {
+    calls.push_back("PrinterDialog " + std::to_string(flags));
+    if (printers.empty()) return false;
+    const bool ok = printers.front();
+    printers.pop_front();
+    return ok;
+  }
+  void ShowAbout() override { calls.push_back("ShowAbout"); }
+  void Beep() override { calls.push_back("Beep"); }
   void SetBusy(bool busy) override { calls.push_back(busy ? "SetBusy on" : "SetBusy off"); }
   void ProcessEvents() override { calls.push_back("ProcessEvents"); }
-  void ShowTextLog() override { calls.push_back("ShowTextLog"); }
+  void LoadChildWindows() override { calls.push_back("LoadChildWindows"); }
+  void ShowWindow(WindowId w) override {
+    calls.push_back("Show " + Name(w));
+    visible[Name(w)] = true;
+  }
+  void HideWindow(WindowId w) override {
+    calls.push_back("Hide " + Name(w));
+    visible[Name(w)] = false;
+  }
+  bool IsWindowVisible(WindowId w) const override {
+    const auto it = visible.find(Name(w));
+    return it != visible.end() && it->second;
+  }
+  void PlaceWindow(WindowId w, TwipsRect r) override {
+    calls.push_back("Place " + Name(w) + " " + std::to_string(r.left) + "," + std::to_string(r.top) +
+                    "," + std::to_string(r.width) + "," + std::to_string(r.height));
+  }
+  void ResizeWindow(WindowId w, TwipsSize s) override {
+    calls.push_back("Resize " + Name(w) + " " + std::to_string(s.width) + "," +
+                    std::to_string(s.height));
+  }
+  void ShowTextLog() override {
+    calls.push_back("ShowTextLog");
+    visible["TextLog"] = true;
+  }
   void HideViews() override { calls.push_back("HideViews"); }
+  void ArrangeWindows(ArrangeCode code) override {
+    calls.push_back("Arrange " + std::to_string(static_cast<int>(code)));
+  }
+  void SetViewsMinimized(bool m) override { calls.push_back(m ? "Minimize views" : "Restore views"); }
+  void MaximizeMainWindow() override { calls.push_back("Maximize"); }
+  TwipsSize MainInnerSize() const override { return inner; }
   void SetViewGeometryEnabled(bool enabled) override {
     calls.push_back(enabled ? "ViewGeometry on" : "ViewGeometry off");
   }
+  void SetPictureVisible(bool v) override { calls.push_back(v ? "Picture shown" : "Picture hidden"); }
   void ClearPicture() override { calls.push_back("ClearPicture"); }
   void SetCaption(const std::string& caption) override { calls.push_back("Caption " + caption); }
+  void CloseMainWindow() override { calls.push_back("CloseMainWindow"); }
+  void SetHeaderFields(const HeaderFields& fields) override { headers.push_back(fields); }
+  bool PrintBalloonImage() override {
+    calls.push_back("PrintBalloonImage");
+    return true;
+  }
+  NumberSeparators LocaleSeparators() const override { return separators; }
+  bool OpenRegionalSettings() override {
+    calls.push_back("OpenRegionalSettings");
+    return regionalPanel;
+  }
+  bool OpenDocument(const std::string& path) override {
+    calls.push_back("OpenDocument " + path);
+    return documentOpens;
+  }
+  double ClockSeconds() const override {
+    const double t = clock;
+    clock += clockStep;
+    return t;
+  }
+  LocalTime Now() const override { return now; }
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto v = queue.front();
+    queue.pop_front();
+    return v;
+  }
 };
 
 }  // namespace fonderel::test

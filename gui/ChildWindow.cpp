@@ -1,0 +1,26 @@
+#include "ChildWindow.h"
+
+#include <QCloseEvent>
+
+namespace fonderel {
+
+ChildWindow::ChildWindow(const std::int16_t& quitting, QWidget* content, const QString& objectName,
+                         const QString& caption, QSize defaultSize)
+    : quitting_(quitting) {
+  setObjectName(objectName);
+  setWidget(content);
+  setWindowTitle(caption);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  resize(defaultSize);
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+  if (quitting_ == 0) {
+    hide();
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace fonderel

@@ -1,0 +1,268 @@
+#include "MainWindow.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <functional>
+
+#include "ChildWindow.h"
+#include "HeaderWindow.h"
+#include "PictureBox.h"
+#include "QtPlatform.h"
+#include "TextLogWindow.h"
+#include "Twips.h"
+#include "ViewFrame.h"
+#include "app/FileCommands.h"
+#include "app/ViewCommands.h"
+#include "app/WindowCommands.h"
+
+namespace fonderel {
+namespace {
+
+struct MenuItem {
+  const char* name;
+  const char* caption;  // "-" for a separator
+  bool enabled = true;
+};
+
+struct Menu {
+  const char* name;
+  const char* caption;
+  std::vector<MenuItem> items;
+};
+
+const std::vector<Menu>& MenuTable() {
+  static const std::vector<Menu> menus = {
+      {"Fil",
+       "&File",
+       {{"FileNew", "&New"},
+        {"FileOpen", "&Open..."},
+        {"FIleSave", "&Save"},
+        {"FileSaveAs", "Save &As..."},
+        {"c", "-"},
+        {"FileImport", "&Import Catt/Modeler/Ease..."},
+        {"Interp", "In&terpolate Polar..."},
+        {"FileCreate", "&Create Source (BZ)..."},
+        {"FileCreateNoise", "C&reate Source ISO 3744..."},
+        {"cc", "-"},
+        {"AttachRAY", "Attach source geometry..."},
+        {"sepatt", "-"},
+        {"Filepsetup", "Printer Set&up..."},
+        {"FilePrint", "&Print Form ..."},
+        {"sepppa", "-"},
+        {"FileExit", "E&xit"}}},
+      {"Edi",
+       "&Edit",
+       {{"EditCut", "Cu&t", false},
+        {"EditCopy", "&Copy", false},
+        {"EditPaste", "&Paste", false},
+        {"EditDelete", "&Delete", false}}},
+      {"View",
+       "&View",
+       {{"ViewBaloon", "&Balloon"},
+        {"View2", "Curves(&2)"},
+        {"ViewAll", "Curves(&All)"},
+        {"ccc", "-"},
+        {"ViewHeader", "&Header"},
+        {"ViewInfo", "&Info"},
+        {"ViewData", "&Data"},
+        {"ViewTextLog", "&Text Log"},
+        {"hsep", "-"},
+        {"WinStandard", "&Standard"},
+        {"septor", "-"},
+        {"ViewGeometry", "&Geometry", false}}},
+      {"Wind",
+       "&Window",
+       {{"WindowTile", "Tile &Horizontally"},
+        {"WindowTileV", "Tile &Vertically"},
+        {"WindowCascade", "&Cascade"},
+        {"WindowArrangeIcons", "&Arrange Icons"},
+        {"Wsep", "-"},
+        {"WindowIconize", "&Iconize All"},
+        {"WindowDeicon", "&Deiconize All"},
+        {"WindowClose", "&Close All"},
+        {"sepp", "-"},
+        {"formclear", "C&lear Text Log"}}},
+      {"Help", "&Help", {{"HelpIndex", "&Index..."}, {"HelpAbout", "&About..."}}},
+  };
+  return menus;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state)
+    : state_(state), platform_(std::make_unique<QtPlatform>(*this)), mdi_(new QMdiArea(this)) {
+  setObjectName("Fonderel");
+  setWindowTitle("Fonderel ");
+  setCentralWidget(mdi_);
+  picture_ = new PictureBox(mdi_->viewport());
+  picture_->lower();
+  BuildMenus();
+  resize(1100, 780);
+}
+
+MainWindow::~MainWindow() {
+  // The log outlives the window; its list must not be told of lines any more.
+  state_.log.SetListener(nullptr);
+}
+
+QAction* MainWindow::Action(const QString& name) const {
+  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::BuildMenus() {
+  AppState& s = state_;
+  QtPlatform& p = *platform_;
+  const std::map<std::string, std::function<void()>> commands = {
+      {"FileNew", [&] { FileNew(s, p); }},
+      {"FileOpen", [&] { FileOpen(s, p); }},
+      {"FIleSave", [&] { FileSave(s, p); }},
+      {"FileSaveAs", [&] { FileSaveAs(s, p); }},
+      {"FileImport", [&] { FileImport(s, p); }},
+      {"Interp", [&] { NotAvailableYet(p, "Interpolate Polar"); }},
+      {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
+      {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
+      {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},
+      {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
+      {"FilePrint", [&] { FilePrint(s, p); }},
+      {"FileExit", [&] { FileExit(s, p); }},
+      {"ViewBaloon", [&] { ViewBalloon(s, p); }},
+      {"View2", [&] { ViewCurves2(s, p); }},
+      {"ViewAll", [&] { ViewCurvesAll(s, p); }},
+      {"ViewHeader", [&] { ViewHeader(s, p); }},
+      {"ViewInfo", [&] { ViewInfo(s, p); }},
+      {"ViewData", [&] { ViewData(s, p); }},
+      {"ViewTextLog", [&] { ViewTextLog(s, p); }},
+      {"WinStandard", [&] { StandardLayout(s, p); }},
+      {"ViewGeometry", [&] { NotAvailableYet(p, "View Geometry"); }},
+      {"WindowTile", [&] { p.ArrangeWindows(ArrangeCode::TileHorizontal); }},
+      {"WindowTileV", [&] { p.ArrangeWindows(ArrangeCode::TileVertical); }},
+      {"WindowCascade", [&] { p.ArrangeWindows(ArrangeCode::Cascade); }},
+      {"WindowArrangeIcons", [&] { p.ArrangeWindows(ArrangeCode::ArrangeIcons); }},
+      {"WindowIconize", [&] { p.SetViewsMinimized(true); }},
+      {"WindowDeicon", [&] { p.SetViewsMinimized(false); }},
+      {"WindowClose", [&] { CloseAllViews(p); }},
+      {"formclear", [&] { ClearTextLog(s, p); }},
+      {"HelpIndex", [&] { HelpIndex(s, p); }},
+      {"HelpAbout", [&] { p.ShowAbout(); }},
+  };
+  for (const Menu& m : MenuTable()) {
+    QMenu* menu = menuBar()->addMenu(m.caption);
+    menu->setObjectName(m.name);
+    for (const MenuItem& item : m.items) {
+      // Actions are children of the main window so they can be found by name.
+      auto* action = new QAction(this);
+      action->setObjectName(item.name);
+      if (std::string_view(item.caption) == "-") {
+        action->setSeparator(true);
+      } else {
+        action->setText(item.caption);
+        action->setEnabled(item.enabled);
+        if (auto it = commands.find(item.name); it != commands.end()) {
+          connect(action, &QAction::triggered, this, [command = it->second] { command(); });
+        }
+      }
+      menu->addAction(action);
+    }
+  }
+}
+
+ChildWindow* MainWindow::AddChild(QWidget* content, const QString& name, const QString& caption,
+                                  TwipsSize size) {
+  auto* window = new ChildWindow(state_.Quitting, content, name, caption, ToPixels(size));
+  mdi_->addSubWindow(window);
+  window->hide();
+  return window;
+}
+
+void MainWindow::LoadChildWindows() {
+  if (textLog_ != nullptr) return;
+  header_ = new HeaderWindow(state_, *platform_);
+  headerWindow_ = AddChild(header_, "HeaderWindow", "Header", {2800, 1900});
+  info_ = AddChild(new ViewFrame("Info"), "InfoWindow", "Info", {7485, 2850});
+  data_ = AddChild(new ViewFrame("DATAs"), "DATAsWindow", "Directivity Data", {9000, 5000});
+  balloon_ = AddChild(new ViewFrame("Balloon"), "BalloonWindow", "Balloon", {3735, 3960});
+  polarMain_ = AddChild(new ViewFrame("PolarMain"), "PolarMainWindow", "Polar Plot Frequency",
+                        {4000, 900});
+  textLog_ = AddChild(new TextLogWindow(state_.log), "TextLog", "Text Log", {6000, 4000});
+  creation_ = AddChild(new ViewFrame("Create"), "CreateWindow", "New File Creation", {8000, 6000});
+  for (int i = 0; i < kPolarWindows; ++i) {
+    polar_[static_cast<std::size_t>(i)] =
+        AddChild(new ViewFrame(QString("Pol%1").arg(i)), QString("PolWindow%1").arg(i),
+                 "Polar Plot", {4000, 4000});
+  }
+}
+
+ChildWindow* MainWindow::Child(WindowId id) const {
+  switch (id.kind) {
+    case ViewWindow::Header:
+      return headerWindow_;
+    case ViewWindow::Info:
+      return info_;
+    case ViewWindow::Data:
+      return data_;
+    case ViewWindow::Balloon:
+      return balloon_;
+    case ViewWindow::PolarMain:
+      return polarMain_;
+    case ViewWindow::TextLog:
+      return textLog_;
+    case ViewWindow::Creation:
+      return creation_;
+    case ViewWindow::Polar:
+      return id.index >= 0 && id.index < kPolarWindows ? polar_[static_cast<std::size_t>(id.index)]
+                                                        : nullptr;
+  }
+  return nullptr;
+}
+
+QList<ChildWindow*> MainWindow::ViewWindows() const {
+  if (textLog_ == nullptr) return {};
+  QList<ChildWindow*> windows = {creation_, balloon_, data_, info_, headerWindow_, polarMain_,
+                                 textLog_};
+  for (ChildWindow* w : polar_) windows << w;
+  return windows;
+}
+
+QList<ChildWindow*> MainWindow::HiddenByHideViews() const {
+  if (textLog_ == nullptr) return {};
+  QList<ChildWindow*> windows = {headerWindow_, info_, balloon_, data_, polarMain_, textLog_};
+  for (ChildWindow* w : polar_) windows << w;
+  return windows;
+}
+
+void MainWindow::Arrange(ArrangeCode code) {
+  switch (code) {
+    case ArrangeCode::Cascade:
+      mdi_->cascadeSubWindows();
+      return;
+    case ArrangeCode::ArrangeIcons:
+      ArrangeIcons(*mdi_);
+      return;
+    case ArrangeCode::TileHorizontal:
+    case ArrangeCode::TileVertical:
+      Tile(*mdi_, code == ArrangeCode::TileHorizontal);
+      return;
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!QueryClose(state_, *platform_)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayOutPicture();
+}
+
+void MainWindow::LayOutPicture() {
+  // The picture covers the work area less 750 twips of the window's height.
+  const int height = std::max(1, this->height() - TwipsToPixels(750));
+  picture_->setGeometry(0, 0, mdi_->viewport()->width(), std::min(height, mdi_->viewport()->height()));
+}
+
+}  // namespace fonderel

@@ -1,0 +1,69 @@
+// The main window "Fonderel": the menu, the MDI work area with its picture
+// box, and the child windows, all created hidden at start-up.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "core/AppState.h"
+#include "core/Platform.h"
+
+class QMdiArea;
+
+namespace fonderel {
+
+class ChildWindow;
+class HeaderWindow;
+class PictureBox;
+class QtPlatform;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(AppState& state);
+  ~MainWindow() override;
+
+  QtPlatform& Platform() { return *platform_; }
+  AppState& State() { return state_; }
+  QMdiArea* Mdi() const { return mdi_; }
+  PictureBox* Picture() const { return picture_; }
+  HeaderWindow* Header() const { return header_; }
+  QAction* Action(const QString& name) const;
+
+  // Creates every child window, hidden; later calls do nothing.
+  void LoadChildWindows();
+  ChildWindow* Child(WindowId id) const;
+  // The windows that Iconize All and Deiconize All act on.
+  QList<ChildWindow*> ViewWindows() const;
+  // The windows that HideViews hides.
+  QList<ChildWindow*> HiddenByHideViews() const;
+  void Arrange(ArrangeCode code);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildMenus();
+  ChildWindow* AddChild(QWidget* content, const QString& name, const QString& caption,
+                        TwipsSize size);
+  void LayOutPicture();
+
+  AppState& state_;
+  std::unique_ptr<QtPlatform> platform_;
+  QMdiArea* mdi_;
+  PictureBox* picture_;
+  HeaderWindow* header_ = nullptr;
+  ChildWindow* headerWindow_ = nullptr;
+  ChildWindow* info_ = nullptr;
+  ChildWindow* data_ = nullptr;
+  ChildWindow* balloon_ = nullptr;
+  ChildWindow* polarMain_ = nullptr;
+  ChildWindow* textLog_ = nullptr;
+  ChildWindow* creation_ = nullptr;
+  std::array<ChildWindow*, kPolarWindows> polar_{};
+};
+
+}  // namespace fonderel

@@ -1,0 +1,280 @@
+#include "QtPlatform.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "AboutBox.h"
+#include "ChildWindow.h"
+#include "HeaderWindow.h"
+#include "MainWindow.h"
+#include "PictureBox.h"
+#include "Twips.h"
+#include "core/Cp1252.h"
+
+namespace fonderel {
+namespace {
+
+QString Text(const std::string& bytes) {
+  QString text = QString::fromStdString(Cp1252ToUtf8(bytes));
+  text.replace("\r\n", "\n");
+  text.replace('\r', '\n');
+  return text;
+}
+
+std::string Bytes(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Stop:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QStringList QtNameFilters(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    const int open = description.indexOf('(');
+    if (open > 0) description = description.left(open).trimmed();
+    QString pattern = parts[i + 1];
+    if (pattern == "*.") pattern = "*";
+    filters << description + " (" + pattern + ")";
+  }
+  return filters;
+}
+
+QtPlatform::QtPlatform(MainWindow& window)
+    : window_(window), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+QtPlatform::~QtPlatform() = default;
+
+MessageAnswer QtPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
+                                      const std::string& title, const std::string& text) {
+  if (messageHook) return messageHook(icon, buttons, title, text);
+  QMessageBox box(ToQt(icon), Text(title), Text(text), QMessageBox::NoButton, &window_);
+  switch (buttons) {
+    case MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case MessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return MessageAnswer::Yes;
+    case QMessageBox::No:
+      return MessageAnswer::No;
+    case QMessageBox::Ok:
+      return MessageAnswer::Ok;
+    default:
+      return MessageAnswer::Cancel;
+  }
+}
+
+std::optional<std::string> QtPlatform::InputBox(const std::string& title, const std::string& prompt,
+                                                const std::string& defaultText) {
+  if (inputHook) return inputHook(title, prompt);
+  bool ok = false;
+  const QString answer = QInputDialog::getText(&window_, Text(title), Text(prompt),
+                                               QLineEdit::Normal, Text(defaultText), &ok);
+  if (!ok) return std::nullopt;
+  return Bytes(answer);
+}
+
+std::optional<std::string> QtPlatform::ShowFileDialog(FileDialogKind kind,
+                                                      const FileDialogSettings& settings) {
+  if (fileDialogHook) return fileDialogHook(kind, settings);
+  QFileDialog dialog(&window_, Text(settings.title));
+  const QStringList filters = QtNameFilters(settings.filter);
+  dialog.setNameFilters(filters);
+  if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size()) {
+    dialog.selectNameFilter(filters[settings.filterIndex - 1]);
+  }
+  if (!settings.initialDir.empty()) dialog.setDirectory(QString::fromStdString(settings.initialDir));
+  if (kind == FileDialogKind::Open) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode((settings.flags & kDialogFileMustExist) ? QFileDialog::ExistingFile
+                                                                : QFileDialog::AnyFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!(settings.flags & kDialogOverwritePrompt)) {
+      dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+  }
+  // A pattern ("*.SPK") only filters; a name is proposed.
+  if (!settings.fileName.empty() && settings.fileName.find('*') == std::string::npos) {
+    dialog.selectFile(Text(settings.fileName));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  // File names on disk are bytes; the engine keeps paths as the system gives them.
+  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+}
+
+bool QtPlatform::ShowPrinterDialog(int flags) {
+  if (printerDialogHook) return printerDialogHook(flags);
+  if (flags & kDialogPrintSetup) {
+    QPageSetupDialog dialog(printer_.get(), &window_);
+    return dialog.exec() == QDialog::Accepted;
+  }
+  QPrintDialog dialog(printer_.get(), &window_);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::ShowAbout() {
+  AboutBox about(&window_);
+  about.exec();
+}
+
+void QtPlatform::Beep() { QApplication::beep(); }
+
+void QtPlatform::SetBusy(bool busy) {
+  if (busy) {
+    if (busy_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (busy_ > 0 && --busy_ == 0) {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void QtPlatform::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void QtPlatform::LoadChildWindows() { window_.LoadChildWindows(); }
+
+void QtPlatform::ShowWindow(WindowId id) {
+  if (ChildWindow* w = window_.Child(id)) {
+    w->showNormal();
+    w->raise();
+  }
+}
+
+void QtPlatform::HideWindow(WindowId id) {
+  if (ChildWindow* w = window_.Child(id)) w->hide();
+}
+
+bool QtPlatform::IsWindowVisible(WindowId id) const {
+  const ChildWindow* w = window_.Child(id);
+  return w != nullptr && w->isVisible();
+}
+
+void QtPlatform::PlaceWindow(WindowId id, TwipsRect rect) {
+  if (ChildWindow* w = window_.Child(id)) w->setGeometry(ToPixels(rect));
+}
+
+void QtPlatform::ResizeWindow(WindowId id, TwipsSize size) {
+  if (ChildWindow* w = window_.Child(id)) w->resize(ToPixels(size));
+}
+
+void QtPlatform::ShowTextLog() { ShowWindow({ViewWindow::TextLog}); }
+
+void QtPlatform::HideViews() {
+  for (ChildWindow* w : window_.HiddenByHideViews()) w->hide();
+}
+
+void QtPlatform::ArrangeWindows(ArrangeCode code) { window_.Arrange(code); }
+
+void QtPlatform::SetViewsMinimized(bool minimized) {
+  for (ChildWindow* w : window_.ViewWindows()) {
+    if (!w->isVisible()) continue;
+    minimized ? w->showMinimized() : w->showNormal();
+  }
+}
+
+void QtPlatform::MaximizeMainWindow() { window_.showMaximized(); }
+
+TwipsSize QtPlatform::MainInnerSize() const {
+  const QSize size = window_.Mdi()->viewport()->size();
+  return {PixelsToTwips(size.width()), PixelsToTwips(size.height())};
+}
+
+void QtPlatform::SetViewGeometryEnabled(bool enabled) {
+  if (QAction* a = window_.Action("ViewGeometry")) a->setEnabled(enabled);
+}
+
+void QtPlatform::SetPictureVisible(bool visible) { window_.Picture()->setVisible(visible); }
+
+void QtPlatform::ClearPicture() { window_.Picture()->update(); }
+
+// The caption carries a path, whose bytes are the file system's, not Windows-1252.
+void QtPlatform::SetCaption(const std::string& caption) {
+  window_.setWindowTitle(QFile::decodeName(QByteArray::fromStdString(caption)));
+}
+
+void QtPlatform::CloseMainWindow() { window_.close(); }
+
+void QtPlatform::SetHeaderFields(const HeaderFields& fields) {
+  if (HeaderWindow* header = window_.Header()) header->SetFields(fields);
+}
+
+bool QtPlatform::PrintBalloonImage() {
+  ChildWindow* balloon = window_.Child({ViewWindow::Balloon});
+  if (balloon == nullptr) return false;
+  const QPixmap image = balloon->widget()->grab();
+  QPainter painter;
+  if (!painter.begin(printer_.get())) return false;
+  const QRect page = painter.viewport();
+  const QSize scaled = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+  painter.drawPixmap(QRect(page.topLeft(), scaled), image);
+  return painter.end();
+}
+
+NumberSeparators QtPlatform::LocaleSeparators() const {
+  const QLocale locale = QLocale::system();
+  return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+bool QtPlatform::OpenRegionalSettings() {
+  const QString panel = QStandardPaths::findExecutable("gnome-control-center");
+  if (panel.isEmpty()) return false;
+  return QProcess::startDetached(panel, {"region"});
+}
+
+bool QtPlatform::OpenDocument(const std::string& path) {
+  const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+  if (!QFileInfo::exists(file)) return false;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+double QtPlatform::ClockSeconds() const {
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+LocalTime QtPlatform::Now() const {
+  const QDateTime now = QDateTime::currentDateTime();
+  return {now.date().year(), now.date().month(), now.date().day(),
+          now.time().hour(), now.time().minute(), now.time().second()};
+}
+
+}  // namespace fonderel
