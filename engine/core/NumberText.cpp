@@ -11,8 +11,10 @@ namespace {
 // Significant digits (no leading or trailing zeros) and decimal exponent of a
 // positive finite value: value = 0.d1d2...dn × 10^exponent.
 struct Digits {
-  std::string digits;
+  char digits[24];
+  int count = 0;
   int exponent = 0;
+  std::string_view View() const { return {digits, static_cast<std::size_t>(count)}; }
 };
 
 // `precision` > 0: rounded to that many significant digits; 0: the shortest
@@ -25,16 +27,17 @@ Digits DecimalDigits(T magnitude, int precision) {
                                           std::chars_format::scientific, precision - 1)
                           : std::to_chars(buf, buf + sizeof buf, magnitude,
                                           std::chars_format::scientific);
-  const std::string_view text(buf, static_cast<std::size_t>(result.ptr - buf));
-  const std::size_t e = text.find('e');
   Digits d;
-  for (char c : text.substr(0, e)) {
-    if (c != '.') d.digits += c;
+  const char* p = buf;
+  for (; p < result.ptr && *p != 'e'; ++p) {
+    if (*p != '.') d.digits[d.count++] = *p;
   }
   int exp10 = 0;
-  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), exp10);
+  ++p;  // past 'e'
+  if (p < result.ptr && *p == '+') ++p;
+  std::from_chars(p, result.ptr, exp10);
   d.exponent = exp10 + 1;
-  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
   return d;
 }
 
@@ -43,46 +46,65 @@ std::string NonFiniteText(double value) {
   return value < 0 ? "-inf" : "inf";
 }
 
+// The BASIC-style text into `buf` (room for 48 characters); returns its length.
 template <typename T>
-std::string BasicText(T value, int precision, Lead lead) {
-  if (!std::isfinite(value)) return NonFiniteText(static_cast<double>(value));
-  std::string out;
-  if (value < 0) {
-    out = "-";
-  } else if (lead == Lead::Blank) {
-    out = " ";
+std::size_t BasicChars(char* buf, T value, int precision, Lead lead) {
+  char* out = buf;
+  if (!std::isfinite(value)) {
+    const std::string text = NonFiniteText(static_cast<double>(value));
+    for (char c : text) *out++ = c;
+    return static_cast<std::size_t>(out - buf);
   }
-  if (value == 0) return out + "0";
+  if (value < 0) {
+    *out++ = '-';
+  } else if (lead == Lead::Blank) {
+    *out++ = ' ';
+  }
+  if (value == 0) {
+    *out++ = '0';
+    return static_cast<std::size_t>(out - buf);
+  }
   const Digits d = DecimalDigits(static_cast<double>(std::fabs(value)), precision);
-  const int n = static_cast<int>(d.digits.size());
+  const int n = d.count;
   const int e = d.exponent;
+  const auto put = [&out](const char* from, int count) {
+    for (int i = 0; i < count; ++i) *out++ = from[i];
+  };
   const bool fixed = e > 0 ? e <= precision : n - e <= precision;
   if (fixed) {
     if (e <= 0) {
-      out += '.';
-      out.append(static_cast<std::size_t>(-e), '0');
-      out += d.digits;
+      *out++ = '.';
+      for (int i = 0; i < -e; ++i) *out++ = '0';
+      put(d.digits, n);
     } else if (e >= n) {
-      out += d.digits;
-      out.append(static_cast<std::size_t>(e - n), '0');
+      put(d.digits, n);
+      for (int i = 0; i < e - n; ++i) *out++ = '0';
     } else {
-      out += d.digits.substr(0, static_cast<std::size_t>(e));
-      out += '.';
-      out += d.digits.substr(static_cast<std::size_t>(e));
+      put(d.digits, e);
+      *out++ = '.';
+      put(d.digits + e, n - e);
     }
-    return out;
+    return static_cast<std::size_t>(out - buf);
   }
-  out += d.digits[0];
+  *out++ = d.digits[0];
   if (n > 1) {
-    out += '.';
-    out += d.digits.substr(1);
+    *out++ = '.';
+    put(d.digits + 1, n - 1);
   }
   const int shown = e - 1;
-  out += shown < 0 ? "E-" : "E+";
+  *out++ = 'E';
+  *out++ = shown < 0 ? '-' : '+';
   const int a = shown < 0 ? -shown : shown;
-  if (a < 10) out += '0';
-  out += std::to_string(a);
-  return out;
+  if (a >= 100) *out++ = static_cast<char>('0' + a / 100);
+  *out++ = static_cast<char>('0' + a / 10 % 10);
+  *out++ = static_cast<char>('0' + a % 10);
+  return static_cast<std::size_t>(out - buf);
+}
+
+template <typename T>
+std::string BasicText(T value, int precision, Lead lead) {
+  char buf[48];
+  return std::string(buf, BasicChars(buf, value, precision, lead));
 }
 
 struct Pattern {
@@ -116,7 +138,11 @@ Pattern ParsePattern(std::string_view p) {
 
 // Rounds the decimal digits half away from zero to `decimals` places and
 // returns the integer and fraction digit strings.
-void RoundDecimal(const Digits& d, int decimals, std::string& intPart, std::string& frac) {
+void RoundDecimal(const Digits& dd, int decimals, std::string& intPart, std::string& frac) {
+  struct {
+    std::string digits;
+    int exponent;
+  } d{std::string(dd.View()), dd.exponent};
   // All digits as a fixed-point string: int part then `decimals` fraction digits.
   const int e = d.exponent;
   std::string all;  // integer digits followed by the fraction digits, unrounded
@@ -184,6 +210,16 @@ std::string FormatWith(T value, std::string_view pattern) {
 std::string SingleText(float value, Lead lead) { return BasicText(value, 7, lead); }
 std::string DoubleText(double value, Lead lead) { return BasicText(value, 15, lead); }
 
+void AppendSingleText(std::string& out, float value, Lead lead) {
+  char buf[48];
+  out.append(buf, BasicChars(buf, value, 7, lead));
+}
+
+void AppendDoubleText(std::string& out, double value, Lead lead) {
+  char buf[48];
+  out.append(buf, BasicChars(buf, value, 15, lead));
+}
+
 std::string IntText(long value, Lead lead) {
   std::string s = std::to_string(value);
   return (value >= 0 && lead == Lead::Blank) ? " " + s : s;
@@ -198,54 +234,71 @@ std::string FormatNumber(float value, std::string_view pattern) {
 
 void AppendBalloonField(std::string& out, float value) {
   const double scaled = std::floor(static_cast<double>(value) * 10000.0 + 0.5);
-  // Beyond 1e14 a float is a whole number anyway; keep the integer arithmetic
-  // exact below that.
-  if (std::isfinite(scaled) && std::fabs(scaled) < 1e14) {
-    const auto m = static_cast<std::int64_t>(scaled);
-    const std::int64_t whole = m / 10000;
-    const std::int64_t frac = m % 10000 < 0 ? -(m % 10000) : m % 10000;
-    if (frac != 0) {
-      const bool negative = m < 0;
-      const std::int64_t wholeAbs = negative ? -whole : whole;
-      const char fraction[4] = {char('0' + frac / 1000), char('0' + frac / 100 % 10),
-                                char('0' + frac / 10 % 10), char('0' + frac % 10)};
-      if (negative ? wholeAbs >= 10 : wholeAbs >= 100) {
-        // Too wide for the field: written in full rather than cut.
-        if (negative) out += '-';
-        out += std::to_string(wholeAbs);
-      } else if (wholeAbs >= 10) {
-        out += char('0' + wholeAbs / 10);
-        out += char('0' + wholeAbs % 10);
-      } else {
-        // Two characters before the point: the sign place (blank or minus)
-        // and the digit, the digit being left out for a whole part of 0.
-        const char sign = negative ? '-' : ' ';
-        if (wholeAbs == 0) {
-          out += ' ';
-          out += sign;
-        } else {
-          out += sign;
-          out += char('0' + wholeAbs);
-        }
-      }
-      out += '.';
-      out.append(fraction, 4);
+  // Beyond 1e14 a float is a whole number anyway; below that the integer
+  // arithmetic stays exact.
+  if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e14) {
+    if (!std::isfinite(value)) {
+      out += RightAlign(NonFiniteText(static_cast<double>(value)), 7);
       return;
     }
-    std::string text = std::to_string(whole) + ".0";
-    if (text.size() < 7) out.append(7 - text.size(), ' ');
-    out += text;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                 std::chars_format::fixed, 0);
+    out.append(buf, r.ptr);
+    out += ".0";
     return;
   }
-  if (!std::isfinite(value)) {
-    out += RightAlign(NonFiniteText(static_cast<double>(value)), 7);
+  const auto m = static_cast<std::int64_t>(scaled);
+  const bool negative = m < 0;
+  const std::int64_t magnitude = negative ? -m : m;
+  const std::int64_t whole = magnitude / 10000;
+  const std::int64_t frac = magnitude % 10000;
+  // Digits of the whole part, last first.
+  char wholeDigits[24];
+  int wholeCount = 0;
+  for (std::int64_t w = whole; w > 0; w /= 10) wholeDigits[wholeCount++] = static_cast<char>('0' + w % 10);
+  char buf[40];
+  char* p = buf;
+  if (frac == 0) {
+    // A whole number: its text and ".0", right-aligned in 7 characters.
+    const int length = (whole == 0 ? 1 : wholeCount) + (negative && whole != 0 ? 1 : 0) + 2;
+    for (int i = length; i < 7; ++i) *p++ = ' ';
+    if (whole == 0) {
+      *p++ = '0';
+    } else {
+      if (negative) *p++ = '-';
+      for (int i = wholeCount - 1; i >= 0; --i) *p++ = wholeDigits[i];
+    }
+    *p++ = '.';
+    *p++ = '0';
+    out.append(buf, static_cast<std::size_t>(p - buf));
     return;
   }
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
-                               std::chars_format::fixed, 0);
-  out.append(buf, r.ptr);
-  out += ".0";
+  if (negative ? whole >= 10 : whole >= 100) {
+    // Too wide for the field: written in full rather than cut.
+    if (negative) *p++ = '-';
+    for (int i = wholeCount - 1; i >= 0; --i) *p++ = wholeDigits[i];
+  } else if (whole >= 10) {
+    *p++ = wholeDigits[1];
+    *p++ = wholeDigits[0];
+  } else {
+    // Two characters before the point: the sign place (blank or minus) and
+    // the digit, which is left out for a whole part of 0.
+    const char sign = negative ? '-' : ' ';
+    if (whole == 0) {
+      *p++ = ' ';
+      *p++ = sign;
+    } else {
+      *p++ = sign;
+      *p++ = wholeDigits[0];
+    }
+  }
+  *p++ = '.';
+  *p++ = static_cast<char>('0' + frac / 1000);
+  *p++ = static_cast<char>('0' + frac / 100 % 10);
+  *p++ = static_cast<char>('0' + frac / 10 % 10);
+  *p++ = static_cast<char>('0' + frac % 10);
+  out.append(buf, static_cast<std::size_t>(p - buf));
 }
 
 std::string BalloonField(float value) {

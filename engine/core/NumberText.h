@@ -18,6 +18,9 @@ enum class Lead { Blank, None };
 std::string SingleText(float value, Lead lead = Lead::Blank);
 std::string DoubleText(double value, Lead lead = Lead::Blank);
 std::string IntText(long value, Lead lead = Lead::Blank);
+// The same texts appended to `out`, for writers that build whole files.
+void AppendSingleText(std::string& out, float value, Lead lead = Lead::Blank);
+void AppendDoubleText(std::string& out, double value, Lead lead = Lead::Blank);
 
 // A Format pattern of the system: "###0.00", "##0.000", "##0.0#", "##0.0",
 // "####0.#", " #0.00", "#####", "####.#", "####.##", "###,###,###",

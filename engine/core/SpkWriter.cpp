@@ -52,11 +52,11 @@ void AppendVertices(std::string& out, int i, int n, const Coords& x, const Coord
                     const Coords& z) {
   for (int v = 1; v <= n; ++v) {
     out += ' ';
-    out += SingleText(x(i, v));
+    AppendSingleText(out, x(i, v));
     out += ' ';
-    out += SingleText(y(i, v));
+    AppendSingleText(out, y(i, v));
     out += ' ';
-    out += SingleText(z(i, v));
+    AppendSingleText(out, z(i, v));
   }
 }
 
@@ -139,12 +139,12 @@ void AppendBand(std::string& out, const Source& src, int b) {
   out += kEol;
   out += "\"No. of points per plot\",36";
   out += kEol;
-  out += kAngleHeaderStart;
-  for (int k = 0; k < kPoints; ++k) {
-    out += ',';
-    out += RightAlign(std::to_string(10 * k), 7);
-  }
-  out += kEol;
+  static const std::string angleHeader = [] {
+    std::string h(kAngleHeaderStart);
+    for (int k = 0; k < kPoints; ++k) h += "," + RightAlign(std::to_string(10 * k), 7);
+    return h + std::string(kEol);
+  }();
+  out += angleHeader;
   for (int p = 0; p < kPlots; ++p) {
     out += kRowStart;
     out += ',';
