@@ -97,6 +97,8 @@ MainWindow::MainWindow(AppState& state)
   setCentralWidget(mdi_);
   picture_ = new PictureBox(mdi_->viewport());
   picture_->lower();
+  // The work area gets its size after the window; the picture follows it.
+  mdi_->viewport()->installEventFilter(this);
   BuildMenus();
   resize(1100, 780);
 }
@@ -257,6 +259,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   LayOutPicture();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdi_->viewport() && event->type() == QEvent::Resize) LayOutPicture();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::LayOutPicture() {

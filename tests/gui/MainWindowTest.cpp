@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTest>
 
 #include "ChildWindow.h"
@@ -201,6 +202,31 @@ class MainWindowTest : public QObject {
     log->show();
     log->close();
     QCOMPARE(window.Mdi()->subWindowList().size(), 25);
+  }
+
+  void printFormWritesTheBalloonWindowToAPdf() {
+    AppState state;
+    MainWindow window(state);
+    window.show();
+    QVERIFY(Startup(state, window.Platform(), kHorn.toStdString()));
+    QDir().mkpath(FONDEREL_TEST_OUTPUT);
+    const QString pdf = FONDEREL_TEST_OUTPUT "/print-form.pdf";
+    QFile::remove(pdf);
+    window.Platform().Printer().setOutputFormat(QPrinter::PdfFormat);
+    window.Platform().Printer().setOutputFileName(pdf);
+    QList<int> flags;
+    window.Platform().printerDialogHook = [&](int f) {
+      flags << f;
+      return true;
+    };
+    window.Action("FilePrint")->trigger();
+    QCOMPARE(flags, QList<int>({0}));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QVERIFY(file.size() > 1000);
+    window.Action("Filepsetup")->trigger();
+    QCOMPARE(flags, QList<int>({0, 64}));
   }
 
   void everyWindowDrawsSomething() {
