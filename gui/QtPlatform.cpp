@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -212,7 +213,18 @@ void QtPlatform::SetViewsMinimized(bool minimized) {
   }
 }
 
-void QtPlatform::MaximizeMainWindow() { window_.showMaximized(); }
+void QtPlatform::MaximizeMainWindow() {
+  const QSize before = window_.size();
+  window_.showMaximized();
+  // The window manager maximises asynchronously; the layout that follows
+  // needs the new size, so wait for it a little (not at all without one).
+  QElapsedTimer waited;
+  waited.start();
+  while (window_.size() == before && waited.elapsed() < 300) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  QCoreApplication::processEvents();
+}
 
 TwipsSize QtPlatform::MainInnerSize() const {
   const QSize size = window_.Mdi()->viewport()->size();
