@@ -19,7 +19,8 @@ void Report(AppState& state, Platform& platform, const char* title, const FileEr
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+  if (slash == std::string::npos) return {};
+  return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 }  // namespace
@@ -42,8 +43,7 @@ bool AskAboutUnsavedData(AppState& state, Platform& platform) {
     case MessageAnswer::Cancel:
       return false;
     case MessageAnswer::Yes:
-      FileSaveAs(state, platform);
-      return true;
+      return FileSaveAs(state, platform) != SaveOutcome::Failed;
     default:
       return true;
   }
@@ -136,21 +136,22 @@ void FileSave(AppState& state, Platform& platform) {
   }
 }
 
-void FileSaveAs(AppState& state, Platform& platform) {
+SaveOutcome FileSaveAs(AppState& state, Platform& platform) {
   const FileDialogSettings settings{"Save a Source File", kSaveFilter, 1,
                                     kDialogOverwritePrompt | kDialogHideReadOnly,
                                     SaveAsProposal(state.src.SourceFile), state.DialogInitialDir};
   const auto chosen = platform.ShowFileDialog(FileDialogKind::Save, settings);
-  if (!chosen) return;
+  if (!chosen) return SaveOutcome::Cancelled;
   std::string path = *chosen;
   if (auto saved = WriteSpkFile(state, platform, path); !saved) {
     Report(state, platform, "Save Error", saved.error());
-    return;
+    return SaveOutcome::Failed;
   }
   state.src.SourceFile = path;
   state.DialogInitialDir = FolderOf(path);
   RefreshCaption(state, platform);
   state.src.DataSaved = kTrue;
+  return SaveOutcome::Saved;
 }
 
 void FilePrint(AppState&, Platform& platform) {

@@ -18,13 +18,16 @@ inline constexpr const char* kSaveFilter = "Plivox Speaker Files (*.spk)|*.spk";
 
 // The unsaved-data prompt of New, Open and the importers: false when the
 // user cancels; Yes runs Save As first (the command goes on also when Save As
-// is cancelled).
+// is cancelled, but not when the save failed: the data would be lost).
 bool AskAboutUnsavedData(AppState& state, Platform& platform);
 
 void FileNew(AppState& state, Platform& platform);
 void FileOpen(AppState& state, Platform& platform);
 void FileSave(AppState& state, Platform& platform);
-void FileSaveAs(AppState& state, Platform& platform);
+// Save As; tells whether the file was written, the dialog cancelled, or the
+// writing failed (already reported to the user).
+enum class SaveOutcome { Saved, Cancelled, Failed };
+SaveOutcome FileSaveAs(AppState& state, Platform& platform);
 void FilePrint(AppState& state, Platform& platform);
 void FilePrinterSetup(AppState& state, Platform& platform);
 // File Import: a foreign loudspeaker file chosen in the dialog, read by the
