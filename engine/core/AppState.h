@@ -8,6 +8,7 @@
 #include "core/Platform.h"
 #include "core/Source.h"
 #include "core/TextLog.h"
+#include "views/GridEntry.h"
 
 namespace fonderel {
 
@@ -18,6 +19,12 @@ struct AppState {
   // View state.
   float SelectedBand = 1.0f;       // band whose balloon the views show
   float LastRefreshTime = 0.0f;    // seconds since midnight of the last refresh
+  bool SelectorsFilled = false;    // the band selectors hold their ten entries
+  bool Refreshing = false;         // a refresh is running (its own selector events re-enter)
+  bool TrailingRefreshAsked = false;
+  TextTable InfoGridText;          // the Info and DATAs tables as their cells show them
+  TextTable DataGridText;
+  GridEntry Entry;                 // the typing state shared by the editable grids
 
   // ISO 3744 measurement levels MicLp(microphone 0..100, band 0..10), dB.
   Indexed2<float, 0, 100, 0, kBandCount> MicLp;

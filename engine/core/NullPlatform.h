@@ -52,6 +52,19 @@ class NullPlatform : public Platform {
   void SetCaption(const std::string&) override {}
   void CloseMainWindow() override {}
   void SetHeaderFields(const HeaderFields&) override {}
+  void SetInfoTable(const TextTable&) override {}
+  void SetSourceKindButtons(bool) override {}
+  void SetDataTable(const TextTable&) override {}
+  void FillBandSelectors(const std::vector<std::string>&) override {}
+  void SetBandSelectors(int) override {}
+  TwipsSize WindowInnerSize(WindowId) const override { return {}; }
+  void DrawBalloonPicture(const BalloonPicture&) override {}
+  void ShowPolarChart(int, const PolarChart&) override {}
+  void ClearPolarChart(int) override {}
+  void RequestRefreshAfter(double) override {}
+  void SetClipboardText(const std::string&) override {}
+  std::optional<std::string> ClipboardText() const override { return std::nullopt; }
+  void SetEditCommandsEnabled(bool, bool, bool, bool) override {}
   bool PrintBalloonImage() override { return false; }
   NumberSeparators LocaleSeparators() const override { return {".", ","}; }
   bool OpenRegionalSettings() override { return false; }

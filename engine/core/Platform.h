@@ -3,8 +3,10 @@
 // what was shown and answers dialogs from a queue.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fonderel {
 
@@ -20,6 +22,7 @@ struct WindowId {
   ViewWindow kind;
   int index = 0;  // which polar curve window, 0..17
   friend bool operator==(const WindowId&, const WindowId&) = default;
+  friend auto operator<=>(const WindowId&, const WindowId&) = default;
 };
 
 // Window geometry in twips (15 twips to a pixel at 96 dpi).
@@ -58,6 +61,28 @@ struct NumberSeparators {
 
 struct LocalTime {
   int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+// Rows of cell texts; row 0 and column 0 are the fixed header row and label column.
+using TextTable = std::vector<std::vector<std::string>>;
+
+// One line of the balloon wire frame, in twips of the balloon picture, with
+// its RGB colour.
+struct Segment {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int red = 0, green = 0, blue = 0;
+};
+
+// The balloon picture: where it sits in its window and what is drawn on it.
+struct BalloonPicture {
+  TwipsRect rect;
+  std::vector<Segment> segments;  // empty: a cleared picture
+};
+
+// One polar chart: 36 radial values at 10-degree steps on a 0..50 scale.
+struct PolarChart {
+  std::array<double, 36> values{};
+  std::string caption;
 };
 
 // What the Header window shows.
@@ -112,6 +137,26 @@ class Platform {
 
   // What the views show.
   virtual void SetHeaderFields(const HeaderFields& fields) = 0;
+  virtual void SetInfoTable(const TextTable& cells) = 0;
+  virtual void SetSourceKindButtons(bool loudspeaker) = 0;
+  virtual void SetDataTable(const TextTable& cells) = 0;
+  // The three band selectors (DATAs, Balloon, PolarMain): their ten entries,
+  // and the entry each shows (without raising their click events).
+  virtual void FillBandSelectors(const std::vector<std::string>& labels) = 0;
+  virtual void SetBandSelectors(int position) = 0;
+  // The inner size of a child window, in twips.
+  virtual TwipsSize WindowInnerSize(WindowId window) const = 0;
+  virtual void DrawBalloonPicture(const BalloonPicture& picture) = 0;
+  virtual void ShowPolarChart(int window, const PolarChart& chart) = 0;
+  virtual void ClearPolarChart(int window) = 0;
+  // Calls RefreshViews once after the given time (a dropped refresh must be
+  // followed by one that brings the views in line).
+  virtual void RequestRefreshAfter(double seconds) = 0;
+
+  // The clipboard as text, and the Edit menu's four commands.
+  virtual void SetClipboardText(const std::string& text) = 0;
+  virtual std::optional<std::string> ClipboardText() const = 0;
+  virtual void SetEditCommandsEnabled(bool cut, bool copy, bool paste, bool del) = 0;
 
   // Printing the balloon window's image on the printer chosen last.
   virtual bool PrintBalloonImage() = 0;

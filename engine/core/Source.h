@@ -36,6 +36,7 @@ class Balloon {
  public:
   float& operator()(int p, int k, int band) { return cells_[Slot(p, k, band)]; }
   float operator()(int p, int k, int band) const { return cells_[Slot(p, k, band)]; }
+  static bool Holds(int band) { return band >= 1 && band <= kBandCount; }
   void ClearBand(int band) {
     for (int p = 0; p < kPlots; ++p)
       for (int k = 0; k < kPoints; ++k) (*this)(p, k, band) = 0.0f;

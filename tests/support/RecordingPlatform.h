@@ -31,6 +31,17 @@ class RecordingPlatform : public Platform {
   std::vector<FileDialogSettings> fileDialogs;  // the settings each file dialog was shown with
   std::map<std::string, bool> visible;          // by window name
   std::vector<HeaderFields> headers;
+  std::vector<TextTable> infoTables;       // every Info table pushed, last one last
+  std::vector<TextTable> dataTables;
+  std::vector<bool> kindButtons;           // loudspeaker button on, per refresh
+  std::vector<std::string> selectorLabels;
+  std::vector<int> selectorPositions;
+  std::vector<BalloonPicture> balloons;
+  std::map<int, PolarChart> polar;         // what each polar window shows now
+  std::vector<double> refreshRequests;     // seconds asked for a trailing refresh
+  std::optional<std::string> clipboard;
+  std::map<WindowId, TwipsSize> innerSizes;
+  std::string editEnabled = "----";        // Cut, Copy, Paste, Delete as X or -
   NumberSeparators separators{".", ","};
   bool regionalPanel = false;
   bool documentOpens = true;
@@ -117,6 +128,36 @@ class RecordingPlatform : public Platform {
   void SetCaption(const std::string& caption) override { calls.push_back("Caption " + caption); }
   void CloseMainWindow() override { calls.push_back("CloseMainWindow"); }
   void SetHeaderFields(const HeaderFields& fields) override { headers.push_back(fields); }
+  void SetInfoTable(const TextTable& cells) override { infoTables.push_back(cells); }
+  void SetSourceKindButtons(bool loudspeaker) override { kindButtons.push_back(loudspeaker); }
+  void SetDataTable(const TextTable& cells) override { dataTables.push_back(cells); }
+  void FillBandSelectors(const std::vector<std::string>& labels) override {
+    calls.push_back("FillBandSelectors");
+    selectorLabels = labels;
+  }
+  void SetBandSelectors(int position) override { selectorPositions.push_back(position); }
+  TwipsSize WindowInnerSize(WindowId window) const override {
+    const auto it = innerSizes.find(window);
+    return it == innerSizes.end() ? TwipsSize{3600, 3400} : it->second;
+  }
+  void DrawBalloonPicture(const BalloonPicture& picture) override { balloons.push_back(picture); }
+  void ShowPolarChart(int window, const PolarChart& chart) override {
+    calls.push_back("ShowPolarChart " + std::to_string(window));
+    polar[window] = chart;
+  }
+  void ClearPolarChart(int window) override {
+    calls.push_back("ClearPolarChart " + std::to_string(window));
+    polar.erase(window);
+  }
+  void RequestRefreshAfter(double seconds) override { refreshRequests.push_back(seconds); }
+  void SetClipboardText(const std::string& text) override {
+    calls.push_back("SetClipboardText");
+    clipboard = text;
+  }
+  std::optional<std::string> ClipboardText() const override { return clipboard; }
+  void SetEditCommandsEnabled(bool cut, bool copy, bool paste, bool del) override {
+    editEnabled = {cut ? 'X' : '-', copy ? 'X' : '-', paste ? 'X' : '-', del ? 'X' : '-'};
+  }
   bool PrintBalloonImage() override {
     calls.push_back("PrintBalloonImage");
     return true;

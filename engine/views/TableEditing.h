@@ -1,0 +1,56 @@
+// Edits through the Info and DATAs tables: committing a typed entry or the
+// edit box, the Edit menu's clipboard commands on the DATAs selection, the
+// band selectors and the source-kind buttons.
+#pragma once
+
+#include <string>
+
+#include "core/AppState.h"
+#include "core/Platform.h"
+
+namespace fonderel {
+
+// The grid's current cell and the far corner of its selection (grid rows and
+// columns; row 0 and column 0 are fixed).
+struct GridSelection {
+  int row = 1, col = 1, rowSel = 1, colSel = 1;
+};
+
+// The edit box text for a cell: the Info cell as displayed; the balloon
+// value of a DATAs cell in full precision.
+std::string InfoEditBoxText(const AppState& state, int row, int col);
+std::string DataEditBoxText(const AppState& state, int row, int col);
+
+// A typed entry committed in InfoGrid: the cell shows its number in "##0.00"
+// and the field of the row takes the number; on Enter the data count as
+// changed and the views are refreshed.
+void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
+                     const std::string& entry, bool onEnter);
+// Enter in Icell: the cell takes the text unchanged, the field its number.
+void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
+                       const std::string& text);
+// A typed entry committed in DataGrid: the value rounded to two decimals is
+// stored; on Enter the data count as changed.
+void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
+                     const std::string& entry, bool onEnter);
+// Enter in Cell: the value in full precision is stored.
+void CommitDataEditBox(AppState& state, Platform& platform, int row, int col,
+                       const std::string& text);
+
+// The selection's text as the grid gives it: cells separated by tabs, each
+// row ended by a carriage return.
+std::string SelectionText(const TextTable& grid, const GridSelection& sel);
+void EditCopy(AppState& state, Platform& platform, const GridSelection& sel);
+void EditCut(AppState& state, Platform& platform, const GridSelection& sel);
+void EditDelete(AppState& state, Platform& platform, const GridSelection& sel);
+void EditPaste(AppState& state, Platform& platform, const GridSelection& sel);
+// DataGrid gained or lost the input focus: the Edit menu follows.
+void DataGridFocusChanged(AppState& state, Platform& platform, bool hasFocus);
+
+// A click on a band selector (list position 0..9).
+void BandSelectorClicked(AppState& state, Platform& platform, int position);
+// The Info window's source-kind buttons taken over into the data (-1 for a
+// loudspeaker, 0 for a noise source); clicking the button already on changes nothing.
+void SourceKindChosen(AppState& state, Platform& platform, bool loudspeaker);
+
+}  // namespace fonderel
