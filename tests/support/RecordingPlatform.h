@@ -132,7 +132,6 @@ class RecordingPlatform : public Platform {
   void SetSourceKindButtons(bool loudspeaker) override { kindButtons.push_back(loudspeaker); }
   void SetDataTable(const TextTable& cells) override { dataTables.push_back(cells); }
   void FillBandSelectors(const std::vector<std::string>& labels) override {
-    calls.push_back("FillBandSelectors");
     selectorLabels = labels;
   }
   void SetBandSelectors(int position) override { selectorPositions.push_back(position); }
