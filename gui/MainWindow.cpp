@@ -5,8 +5,12 @@
 #include <QMenuBar>
 #include <functional>
 
+#include "BalloonWindow.h"
 #include "ChildWindow.h"
+#include "DataWindow.h"
 #include "HeaderWindow.h"
+#include "InfoWindow.h"
+#include "PolarWindow.h"
 #include "PictureBox.h"
 #include "QtPlatform.h"
 #include "TextLogWindow.h"
@@ -15,6 +19,7 @@
 #include "app/FileCommands.h"
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
+#include "views/TableEditing.h"
 
 namespace fonderel {
 namespace {
@@ -128,6 +133,10 @@ void MainWindow::BuildMenus() {
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
       {"FileExit", [&] { FileExit(s, p); }},
+      {"EditCut", [this] { if (dataView_) EditCut(state_, *platform_, dataView_->Grid()->Selection()); }},
+      {"EditCopy", [this] { if (dataView_) EditCopy(state_, *platform_, dataView_->Grid()->Selection()); }},
+      {"EditPaste", [this] { if (dataView_) EditPaste(state_, *platform_, dataView_->Grid()->Selection()); }},
+      {"EditDelete", [this] { if (dataView_) EditDelete(state_, *platform_, dataView_->Grid()->Selection()); }},
       {"ViewBaloon", [&] { ViewBalloon(s, p); }},
       {"View2", [&] { ViewCurves2(s, p); }},
       {"ViewAll", [&] { ViewCurvesAll(s, p); }},
@@ -181,18 +190,26 @@ void MainWindow::LoadChildWindows() {
   if (textLog_ != nullptr) return;
   header_ = new HeaderWindow(state_, *platform_);
   headerWindow_ = AddChild(header_, "HeaderWindow", "Header", {2800, 1900});
-  info_ = AddChild(new ViewFrame("Info"), "InfoWindow", "Info", {7485, 2850});
-  data_ = AddChild(new ViewFrame("DATAs"), "DATAsWindow", "Directivity Data", {9000, 5000});
-  balloon_ = AddChild(new ViewFrame("Balloon"), "BalloonWindow", "Balloon", {3735, 3960});
-  polarMain_ = AddChild(new ViewFrame("PolarMain"), "PolarMainWindow", "Polar Plot Frequency",
-                        {4000, 900});
+  infoView_ = new InfoWindow(state_, *platform_);
+  info_ = AddChild(infoView_, "InfoWindow", "Info", {7485, 2850});
+  dataView_ = new DataWindow(state_, *platform_);
+  data_ = AddChild(dataView_, "DATAsWindow", "Directivity Data", {12000, 5600});
+  balloonView_ = new BalloonWindow(state_, *platform_);
+  balloon_ = AddChild(balloonView_, "BalloonWindow", "Balloon", {3735, 3960});
+  polarMainView_ = new PolarMainWindow(state_, *platform_);
+  polarMain_ = AddChild(polarMainView_, "PolarMainWindow", "Polar Plot Frequency", {4000, 900});
   textLog_ = AddChild(new TextLogWindow(state_.log), "TextLog", "Text Log", {6000, 4000});
   creation_ = AddChild(new ViewFrame("Create"), "CreateWindow", "New File Creation", {8000, 6000});
   for (int i = 0; i < kPolarWindows; ++i) {
-    polar_[static_cast<std::size_t>(i)] =
-        AddChild(new ViewFrame(QString("Pol%1").arg(i)), QString("PolWindow%1").arg(i),
-                 "Polar Plot", {4000, 4000});
+    polarViews_[static_cast<std::size_t>(i)] = new PolarWindow(i);
+    polar_[static_cast<std::size_t>(i)] = AddChild(polarViews_[static_cast<std::size_t>(i)],
+                                                   QString("PolWindow%1").arg(i), "Polar Plot",
+                                                   {4000, 4000});
   }
+}
+
+PolarWindow* MainWindow::Polar(int i) const {
+  return i >= 0 && i < kPolarWindows ? polarViews_[static_cast<std::size_t>(i)] : nullptr;
 }
 
 ChildWindow* MainWindow::Child(WindowId id) const {

@@ -13,8 +13,13 @@ class QMdiArea;
 
 namespace fonderel {
 
+class BalloonWindow;
 class ChildWindow;
+class DataWindow;
 class HeaderWindow;
+class InfoWindow;
+class PolarMainWindow;
+class PolarWindow;
 class PictureBox;
 class QtPlatform;
 
@@ -30,6 +35,11 @@ class MainWindow : public QMainWindow {
   QMdiArea* Mdi() const { return mdi_; }
   PictureBox* Picture() const { return picture_; }
   HeaderWindow* Header() const { return header_; }
+  InfoWindow* Info() const { return infoView_; }
+  DataWindow* Data() const { return dataView_; }
+  BalloonWindow* BalloonView() const { return balloonView_; }
+  PolarMainWindow* PolarMain() const { return polarMainView_; }
+  PolarWindow* Polar(int i) const;
   QAction* Action(const QString& name) const;
 
   // Creates every child window, hidden; later calls do nothing.
@@ -57,6 +67,11 @@ class MainWindow : public QMainWindow {
   QMdiArea* mdi_;
   PictureBox* picture_;
   HeaderWindow* header_ = nullptr;
+  InfoWindow* infoView_ = nullptr;
+  DataWindow* dataView_ = nullptr;
+  BalloonWindow* balloonView_ = nullptr;
+  PolarMainWindow* polarMainView_ = nullptr;
+  std::array<PolarWindow*, kPolarWindows> polarViews_{};
   ChildWindow* headerWindow_ = nullptr;
   ChildWindow* info_ = nullptr;
   ChildWindow* data_ = nullptr;

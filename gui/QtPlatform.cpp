@@ -1,6 +1,9 @@
 #include "QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QTimer>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QDesktopServices>
@@ -19,12 +22,17 @@
 #include <QUrl>
 
 #include "AboutBox.h"
+#include "BalloonWindow.h"
 #include "ChildWindow.h"
+#include "DataWindow.h"
 #include "HeaderWindow.h"
+#include "InfoWindow.h"
+#include "PolarWindow.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "Twips.h"
 #include "core/Cp1252.h"
+#include "views/RefreshViews.h"
 
 namespace fonderel {
 namespace {
@@ -248,6 +256,85 @@ void QtPlatform::CloseMainWindow() { window_.close(); }
 
 void QtPlatform::SetHeaderFields(const HeaderFields& fields) {
   if (HeaderWindow* header = window_.Header()) header->SetFields(fields);
+}
+
+void QtPlatform::SetInfoTable(const TextTable& cells) {
+  if (InfoWindow* info = window_.Info()) info->SetTable(cells);
+}
+
+void QtPlatform::SetSourceKindButtons(bool loudspeaker) {
+  if (InfoWindow* info = window_.Info()) info->SetKind(loudspeaker);
+}
+
+void QtPlatform::SetDataTable(const TextTable& cells) {
+  if (DataWindow* data = window_.Data()) data->SetTable(cells);
+}
+
+QList<QComboBox*> QtPlatform::Selectors() const {
+  QList<QComboBox*> selectors;
+  if (window_.Data()) selectors << window_.Data()->Selector();
+  if (window_.BalloonView()) selectors << window_.BalloonView()->Selector();
+  if (window_.PolarMain()) selectors << window_.PolarMain()->Selector();
+  return selectors;
+}
+
+void QtPlatform::FillBandSelectors(const std::vector<std::string>& labels) {
+  for (QComboBox* selector : Selectors()) {
+    const QSignalBlocker block(selector);
+    selector->clear();
+    for (const std::string& label : labels) selector->addItem(Text(label));
+  }
+}
+
+void QtPlatform::SetBandSelectors(int position) {
+  // Only "activated" (a user's choice) reaches the engine, so setting the
+  // position here raises nothing.
+  for (QComboBox* selector : Selectors()) selector->setCurrentIndex(position);
+}
+
+TwipsSize QtPlatform::WindowInnerSize(WindowId id) const {
+  const ChildWindow* w = window_.Child(id);
+  if (w == nullptr || w->widget() == nullptr) return {};
+  const QSize size = w->widget()->size();
+  return {PixelsToTwips(size.width()), PixelsToTwips(size.height())};
+}
+
+void QtPlatform::DrawBalloonPicture(const BalloonPicture& picture) {
+  if (BalloonWindow* balloon = window_.BalloonView()) balloon->SetPicture(picture);
+}
+
+void QtPlatform::ShowPolarChart(int index, const PolarChart& chart) {
+  if (PolarWindow* polar = window_.Polar(index)) polar->SetChart(chart);
+  if (ChildWindow* w = window_.Child({ViewWindow::Polar, index})) w->setWindowTitle(Text(chart.caption));
+}
+
+void QtPlatform::ClearPolarChart(int index) {
+  if (PolarWindow* polar = window_.Polar(index)) polar->SetChart(std::nullopt);
+}
+
+void QtPlatform::RequestRefreshAfter(double seconds) {
+  QTimer::singleShot(static_cast<int>(seconds * 1000.0) + 1, &window_,
+                     [this] { RefreshViews(window_.State(), *this); });
+}
+
+void QtPlatform::SetClipboardText(const std::string& text) {
+  // Other programs take rows ended by a line feed.
+  QString clip = Text(text);
+  QApplication::clipboard()->setText(clip);
+}
+
+std::optional<std::string> QtPlatform::ClipboardText() const {
+  const QString text = QApplication::clipboard()->text();
+  if (text.isEmpty()) return std::nullopt;
+  return Bytes(text);
+}
+
+void QtPlatform::SetEditCommandsEnabled(bool cut, bool copy, bool paste, bool del) {
+  const std::pair<const char*, bool> items[] = {
+      {"EditCut", cut}, {"EditCopy", copy}, {"EditPaste", paste}, {"EditDelete", del}};
+  for (const auto& [name, enabled] : items) {
+    if (QAction* a = window_.Action(name)) a->setEnabled(enabled);
+  }
 }
 
 bool QtPlatform::PrintBalloonImage() {

@@ -3,6 +3,7 @@
 // to click them offscreen.
 #pragma once
 
+#include <QComboBox>
 #include <QPrinter>
 #include <functional>
 #include <memory>
@@ -54,6 +55,19 @@ class QtPlatform : public Platform {
   void SetCaption(const std::string& caption) override;
   void CloseMainWindow() override;
   void SetHeaderFields(const HeaderFields& fields) override;
+  void SetInfoTable(const TextTable& cells) override;
+  void SetSourceKindButtons(bool loudspeaker) override;
+  void SetDataTable(const TextTable& cells) override;
+  void FillBandSelectors(const std::vector<std::string>& labels) override;
+  void SetBandSelectors(int position) override;
+  TwipsSize WindowInnerSize(WindowId window) const override;
+  void DrawBalloonPicture(const BalloonPicture& picture) override;
+  void ShowPolarChart(int window, const PolarChart& chart) override;
+  void ClearPolarChart(int window) override;
+  void RequestRefreshAfter(double seconds) override;
+  void SetClipboardText(const std::string& text) override;
+  std::optional<std::string> ClipboardText() const override;
+  void SetEditCommandsEnabled(bool cut, bool copy, bool paste, bool del) override;
   bool PrintBalloonImage() override;
   NumberSeparators LocaleSeparators() const override;
   bool OpenRegionalSettings() override;
@@ -64,6 +78,7 @@ class QtPlatform : public Platform {
   QPrinter& Printer() { return *printer_; }
 
  private:
+  QList<QComboBox*> Selectors() const;
   MainWindow& window_;
   std::unique_ptr<QPrinter> printer_;
   int busy_ = 0;
