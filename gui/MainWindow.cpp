@@ -111,6 +111,19 @@ MainWindow::MainWindow(AppState& state)
 MainWindow::~MainWindow() {
   // The log outlives the window; its list must not be told of lines any more.
   state_.log.SetListener(nullptr);
+  // The child windows go first: while they close they may still call the
+  // platform (a grid losing the focus updates the Edit menu).
+  delete takeCentralWidget();
+  mdi_ = nullptr;
+  picture_ = nullptr;
+  header_ = nullptr;
+  infoView_ = nullptr;
+  dataView_ = nullptr;
+  balloonView_ = nullptr;
+  polarMainView_ = nullptr;
+  headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = nullptr;
+  polar_.fill(nullptr);
+  polarViews_.fill(nullptr);
 }
 
 QAction* MainWindow::Action(const QString& name) const {
@@ -279,11 +292,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == mdi_->viewport() && event->type() == QEvent::Resize) LayOutPicture();
+  if (mdi_ != nullptr && watched == mdi_->viewport() && event->type() == QEvent::Resize) {
+    LayOutPicture();
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::LayOutPicture() {
+  if (mdi_ == nullptr || picture_ == nullptr) return;
   // The picture covers the work area less 750 twips of the window's height.
   const int height = std::max(1, this->height() - TwipsToPixels(750));
   picture_->setGeometry(0, 0, mdi_->viewport()->width(), std::min(height, mdi_->viewport()->height()));

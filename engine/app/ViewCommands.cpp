@@ -22,6 +22,9 @@ void ViewBalloon(AppState& state, Platform& platform) {
   platform.SetPictureVisible(false);
   platform.ResizeWindow({ViewWindow::Balloon}, {3735, 3960});
   platform.ShowWindow({ViewWindow::Balloon});
+  // The balloon is drawn at once: the throttle is opened rather than waited
+  // out (a dropped refresh would be caught up, but a second later).
+  state.LastRefreshTime = static_cast<float>(platform.ClockSeconds() - 1.0);
   RefreshViews(state, platform);
   platform.ProcessEvents();
   state.SelectorsLive = true;
