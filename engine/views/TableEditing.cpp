@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/NumberText.h"
 #include "views/RefreshViews.h"
@@ -18,6 +19,15 @@ std::string& Cell(TextTable& t, int row, int col) {
   return t[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
+// The number at the start of a typed text as a stored value: 0 when there is
+// none, and also when it lies beyond the single-precision range (it would be
+// stored as infinity, which no file can carry).
+float TypedValue(const std::string& text) {
+  const double value = LeadingNumber(text);
+  if (!(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max()))) return 0.0f;
+  return static_cast<float>(value);
+}
+
 int SelectedBandIndex(const AppState& state) {
   return static_cast<int>(std::lround(state.SelectedBand));
 }
@@ -30,8 +40,7 @@ float* BalloonCell(AppState& state, int row, int col) {
 }
 
 // Stores a number typed into the Info table into the field of its row.
-void StoreInfoValue(Source& src, int row, int col, double value) {
-  const auto v = static_cast<float>(value);
+void StoreInfoValue(Source& src, int row, int col, float v) {
   if (row == 1 && (col == 11 || col == 12)) {
     src.Lw(col) = v;
     return;
@@ -72,7 +81,7 @@ std::string DataEditBoxText(const AppState& state, int row, int col) {
 
 void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
-  const double value = LeadingNumber(entry);
+  const float value = TypedValue(entry);
   if (InTable(state.InfoGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.InfoGridText, row, col) = FormatNumber(value, "##0.00");
     platform.SetInfoTable(state.InfoGridText);
@@ -90,26 +99,26 @@ void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
     Cell(state.InfoGridText, row, col) = text;
     platform.SetInfoTable(state.InfoGridText);
   }
-  StoreInfoValue(state.src, row, col, LeadingNumber(text));
+  StoreInfoValue(state.src, row, col, TypedValue(text));
   state.src.DataSaved = kFalse;
   RefreshViews(state, platform);
 }
 
 void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
-  const std::string text = FormatNumber(LeadingNumber(entry), "##0.00");
+  const std::string text = FormatNumber(TypedValue(entry), "##0.00");
   if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.DataGridText, row, col) = text;
     platform.SetDataTable(state.DataGridText);
   }
-  if (float* cell = BalloonCell(state, row, col)) *cell = static_cast<float>(LeadingNumber(text));
+  if (float* cell = BalloonCell(state, row, col)) *cell = TypedValue(text);
   if (onEnter) state.src.DataSaved = kFalse;
 }
 
 void CommitDataEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text) {
-  const double value = LeadingNumber(text);
-  if (float* cell = BalloonCell(state, row, col)) *cell = static_cast<float>(value);
+  const float value = TypedValue(text);
+  if (float* cell = BalloonCell(state, row, col)) *cell = value;
   if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.DataGridText, row, col) = FormatNumber(value, "##0.00");
     platform.SetDataTable(state.DataGridText);
@@ -194,7 +203,7 @@ void EditPaste(AppState& state, Platform& platform, const GridSelection& sel) {
   for (int row = sel.row; row <= sel.rowSel; ++row) {
     for (int col = sel.col; col <= sel.colSel; ++col) {
       if (float* value = BalloonCell(state, row, col); value && InTable(state.DataGridText, row, col)) {
-        *value = static_cast<float>(LeadingNumber(Cell(state.DataGridText, row, col)));
+        *value = TypedValue(Cell(state.DataGridText, row, col));
       }
     }
   }
