@@ -4,6 +4,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliPlatform.h"
@@ -13,6 +14,8 @@
 #include "core/NumberText.h"
 #include "core/SpkFile.h"
 #include "import/SourceFormat.h"
+#include "views/InfoTable.h"
+#include "views/PolarCharts.h"
 #include "views/PowerTotals.h"
 
 namespace fonderel {
@@ -128,6 +131,11 @@ void PrintInfo(const Source& src, std::ostream& out) {
   }
 }
 
+// The Info grid's rows as its cells show them, cells separated by tabs.
+void PrintInfoTable(const Source& src, std::ostream& out) {
+  for (const std::string& row : RowTexts(InfoTable(src))) out << Cp1252ToUtf8(row) << '\n';
+}
+
 // --- balloon ------------------------------------------------------------
 
 void PrintBalloon(const Source& src, int band, bool json, std::ostream& out) {
@@ -152,6 +160,40 @@ void PrintBalloon(const Source& src, int band, bool json, std::ostream& out) {
   }
 }
 
+// --- polar --------------------------------------------------------------
+
+void PrintPolar(const Source& src, int band, bool json, std::ostream& out) {
+  if (json) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (int p = 0; p < kPlots; ++p) {
+      nlohmann::json row = nlohmann::json::array();
+      for (double v : PolarValues(src, p, band)) row.push_back(DoubleJson(v));
+      rows.push_back(std::move(row));
+    }
+    out << nlohmann::json{{"band", band}, {"polar", std::move(rows)}}.dump() << '\n';
+    return;
+  }
+  out << "# band " << band << ", " << Hz(band)
+      << ": one row per plane (0 to 170 degrees), 36 values per row (0 to 350 degrees), 50 = the "
+         "plane's maximum, 10 per 10 dB\n";
+  for (int p = 0; p < kPlots; ++p) {
+    const char* sep = "";
+    for (double v : PolarValues(src, p, band)) {
+      out << std::exchange(sep, "\t") << FormatNumber(v, "##0.00");
+    }
+    out << '\n';
+  }
+}
+
+// False, with the message, when the loaded source holds no data for `band`.
+bool BandHeld(const Source& src, const std::string& path, int band, const Io& io) {
+  if (src.BandPresent(band)) return true;
+  io.err << "fonderel-cli: " << path << ": band " << band << " (" << Hz(band)
+         << ") holds no data; the source covers bands " << src.FirstBand << " to " << src.LastBand
+         << '\n';
+  return false;
+}
+
 void PrintLog(const TextLog& log, std::ostream& out) {
   for (const std::string& line : log.Lines()) out << Cp1252ToUtf8(line) << '\n';
 }
@@ -164,11 +206,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.require_subcommand(1);
 
   std::string infoFile;
-  bool infoJson = false;
+  bool infoJson = false, infoTable = false;
   CLI::App* info = app.add_subcommand(
       "info", "Print a source's header, band data and overall power levels.");
   info->add_option("FILE", infoFile, "Source file to read")->required();
-  info->add_flag("--json", infoJson, "One JSON object keyed by the data model's names");
+  CLI::Option* infoJsonFlag =
+      info->add_flag("--json", infoJson, "One JSON object keyed by the data model's names");
+  info->add_flag("--table", infoTable,
+                 "The Info window's six rows as its cells show them, cells separated by tabs")
+      ->excludes(infoJsonFlag);
 
   std::string balloonFile;
   int balloonBand = 0;
@@ -180,6 +226,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       ->required()
       ->check(CLI::Range(1, kBandCount));
   balloon->add_flag("--json", balloonJson, R"(The object {"band": N, "BalloonData": [[36] x 18]})");
+
+  std::string polarFile;
+  int polarBand = 0;
+  bool polarJson = false;
+  CLI::App* polar = app.add_subcommand(
+      "polar", "Print the polar curves of one band: 36 values in dB on the 0..50 scale per plane.");
+  polar->add_option("FILE", polarFile, "Source file to read")->required();
+  polar->add_option("--band", polarBand, "Band index, 1 (31.5 Hz) to 10 (16 kHz)")
+      ->required()
+      ->check(CLI::Range(1, kBandCount));
+  polar->add_flag("--json", polarJson, R"(The object {"band": N, "polar": [[36] x 18]})");
 
   std::string convertIn, convertOut;
   bool convertLog = false;
@@ -205,18 +262,19 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (!Load(state, platform, infoFile, io, status)) return status;
     if (infoJson) {
       out << InfoJson(state.src).dump(2) << '\n';
+    } else if (infoTable) {
+      PrintInfoTable(state.src, out);
     } else {
       PrintInfo(state.src, out);
     }
   } else if (*balloon) {
     if (!Load(state, platform, balloonFile, io, status)) return status;
-    if (!state.src.BandPresent(balloonBand)) {
-      err << "fonderel-cli: " << balloonFile << ": band " << balloonBand << " (" << Hz(balloonBand)
-          << ") holds no data; the source covers bands " << state.src.FirstBand << " to "
-          << state.src.LastBand << '\n';
-      return kFileFailure;
-    }
+    if (!BandHeld(state.src, balloonFile, balloonBand, io)) return kFileFailure;
     PrintBalloon(state.src, balloonBand, balloonJson, out);
+  } else if (*polar) {
+    if (!Load(state, platform, polarFile, io, status)) return status;
+    if (!BandHeld(state.src, polarFile, polarBand, io)) return kFileFailure;
+    PrintPolar(state.src, polarBand, polarJson, out);
   } else if (*convert) {
     const bool loaded = Load(state, platform, convertIn, io, status);
     if (loaded) {

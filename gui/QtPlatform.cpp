@@ -28,6 +28,7 @@
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
 #include "PolarWindow.h"
+#include "SelectLoudspeaker.h"
 #include "MainWindow.h"
 #include "PictureBox.h"
 #include "Twips.h"
@@ -161,6 +162,13 @@ bool QtPlatform::ShowPrinterDialog(int flags) {
   }
   QPrintDialog dialog(printer_.get(), &window_);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> QtPlatform::ChooseLoudspeaker(const std::vector<std::string>& names) {
+  if (loudspeakerHook) return loudspeakerHook(names);
+  SelectLoudspeaker dialog(names, &window_);
+  if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
+  return names[static_cast<std::size_t>(dialog.Chosen())];
 }
 
 void QtPlatform::ShowAbout() {

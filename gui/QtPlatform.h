@@ -25,6 +25,7 @@ class QtPlatform : public Platform {
   std::function<std::optional<std::string>(const std::string&, const std::string&)> inputHook;
   std::function<std::optional<std::string>(FileDialogKind, const FileDialogSettings&)> fileDialogHook;
   std::function<bool(int)> printerDialogHook;
+  std::function<std::optional<std::string>(const std::vector<std::string>&)> loudspeakerHook;
 
   MessageAnswer ShowMessage(MessageIcon icon, MessageButtons buttons, const std::string& title,
                             const std::string& text) override;
@@ -33,6 +34,7 @@ class QtPlatform : public Platform {
   std::optional<std::string> ShowFileDialog(FileDialogKind kind,
                                             const FileDialogSettings& settings) override;
   bool ShowPrinterDialog(int flags) override;
+  std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>& names) override;
   void ShowAbout() override;
   void Beep() override;
   void SetBusy(bool busy) override;

@@ -72,8 +72,10 @@ void OpenSourcePath(AppState& state, Platform& platform, const std::string& path
     state.src.SourceFile.clear();
     RefreshCaption(state, platform);
     state.src.DataSaved = kTrue;
-    Report(state, platform, format == SourceFormat::Spk ? "Read Error" : "Import Error",
-           loaded.error());
+    if (!loaded.error().cancelled) {
+      Report(state, platform, format == SourceFormat::Spk ? "Read Error" : "Import Error",
+             loaded.error());
+    }
     return;
   }
   RefreshViews(state, platform);

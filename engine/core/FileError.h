@@ -9,6 +9,9 @@ struct FileError {
   std::string file;
   int line = 0;  // 1-based; 0 when the error belongs to the whole file
   std::string message;
+  // The user declined a choice the reader asked for: nothing was read, and
+  // there is nothing to report in a message box.
+  bool cancelled = false;
 
   // "HORN.SPK, line 31: expected a number, found "x"" or "HORN.SPK: message".
   std::string Text() const {

@@ -30,6 +30,9 @@ class NullPlatform : public Platform {
     return std::nullopt;
   }
   bool ShowPrinterDialog(int) override { return false; }
+  std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
   void ShowAbout() override {}
   void Beep() override {}
   void SetBusy(bool) override {}

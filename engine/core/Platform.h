@@ -102,6 +102,8 @@ class Platform {
   virtual std::optional<std::string> ShowFileDialog(FileDialogKind kind,
                                                     const FileDialogSettings& settings) = 0;
   virtual bool ShowPrinterDialog(int flags) = 0;
+  // The SelectLoudspeaker window: the chosen name, or nullopt when declined.
+  virtual std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>& names) = 0;
   virtual void ShowAbout() = 0;
   virtual void Beep() = 0;
 

@@ -3,6 +3,9 @@
 #include <cctype>
 
 #include "core/SpkFile.h"
+#include "import/CattImport.h"
+#include "import/EaseImport.h"
+#include "import/ModelerImport.h"
 
 namespace fonderel {
 
@@ -36,11 +39,11 @@ std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platfor
     case SourceFormat::Spk:
       return ReadSpkFile(state, platform, path);
     case SourceFormat::Modeler:
-      return std::unexpected(FileError{path, 0, "Modeler files cannot be imported yet"});
+      return ImportModelerFile(state, platform, path);
     case SourceFormat::Ease:
-      return std::unexpected(FileError{path, 0, "EASE files cannot be imported yet"});
+      return ImportEaseFile(state, platform, path);
     case SourceFormat::Catt:
-      return std::unexpected(FileError{path, 0, "CATT SD1 files cannot be imported yet"});
+      return ImportCattFile(state, platform, path);
   }
   return std::unexpected(FileError{path, 0, "unknown file format"});
 }

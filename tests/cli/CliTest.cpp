@@ -201,7 +201,7 @@ TEST(CliErrors, ExitStatusAndMessage) {
       {"no command", {}, 2, "subcommand"},
       {"unknown command", {"frobnicate"}, 2, ""},
       {"unknown option", {"info", kHorn, "--yaml"}, 2, "--yaml"},
-      {"import not yet", {"info", dir / "HORN.EAS"}, 1, "EASE files cannot be imported yet"},
+      {"missing import", {"info", dir / "HORN.EAS"}, 1, "HORN.EAS: cannot open the file"},
   };
   for (const ErrorCase& c : cases) {
     const CliRun r = Cli(c.args);

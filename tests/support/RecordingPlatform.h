@@ -28,6 +28,8 @@ class RecordingPlatform : public Platform {
   std::deque<std::optional<std::string>> inputs;
   std::deque<std::optional<std::string>> files;
   std::deque<bool> printers;
+  std::deque<std::optional<std::string>> speakers;  // answers of the loudspeaker selection
+  std::vector<std::vector<std::string>> speakerLists;  // the names each selection offered
   std::vector<FileDialogSettings> fileDialogs;  // the settings each file dialog was shown with
   std::map<std::string, bool> visible;          // by window name
   std::vector<HeaderFields> headers;
@@ -83,6 +85,11 @@ class RecordingPlatform : public Platform {
     const bool ok = printers.front();
     printers.pop_front();
     return ok;
+  }
+  std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>& names) override {
+    calls.push_back("ChooseLoudspeaker");
+    speakerLists.push_back(names);
+    return Next(speakers);
   }
   void ShowAbout() override { calls.push_back("ShowAbout"); }
   void Beep() override { calls.push_back("Beep"); }
