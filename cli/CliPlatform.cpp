@@ -14,4 +14,17 @@ MessageAnswer CliPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
   return NullPlatform::ShowMessage(icon, buttons, title, text);
 }
 
+std::optional<std::string> CliPlatform::ChooseLoudspeaker(const std::vector<std::string>& names) {
+  offeredNames = names;
+  for (const std::string& name : names) {
+    if (name == speaker) return name;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> CliPlatform::InputBox(const std::string&, const std::string&,
+                                                 const std::string&) {
+  return manufacturer;
+}
+
 }  // namespace fonderel

@@ -16,6 +16,16 @@ class CliPlatform : public NullPlatform {
   // answered Cancel (or No where there is no Cancel).
   MessageAnswer ShowMessage(MessageIcon icon, MessageButtons buttons, const std::string& title,
                             const std::string& text) override;
+  // The loudspeaker given with --speaker, when the file holds it.
+  std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>& names) override;
+  // The one question an importer asks, the manufacturer: --manufacturer, or
+  // an empty answer.
+  std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& defaultText) override;
+
+  std::string speaker;                    // --speaker, in Windows-1252
+  std::string manufacturer;               // --manufacturer, in Windows-1252
+  std::vector<std::string> offeredNames;  // what the last loudspeaker choice offered
 
  private:
   std::ostream& err_;

@@ -41,6 +41,20 @@ bool Load(AppState& state, CliPlatform& platform, const std::string& path, const
   ResetSource(state, platform, false);
   state.src.SourceFile = path;
   if (auto loaded = LoadSourceFile(state, platform, path); !loaded) {
+    if (loaded.error().cancelled && !platform.offeredNames.empty()) {
+      std::string names;
+      for (const std::string& name : platform.offeredNames) {
+        names += (names.empty() ? "\"" : ", \"") + Cp1252ToUtf8(name) + "\"";
+      }
+      io.err << "fonderel-cli: " << path << ": "
+             << (platform.speaker.empty()
+                     ? "the file holds several loudspeakers; choose one with --speaker: "
+                     : "no loudspeaker named \"" + Cp1252ToUtf8(platform.speaker) +
+                           "\" in the file; it holds: ")
+             << names << '\n';
+      status = kFileFailure;
+      return false;
+    }
     status = Fail(io, loaded.error());
     return false;
   }
@@ -248,6 +262,15 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   convert->add_option("OUT", convertOut, "SPK file to write")->required();
   convert->add_flag("--log", convertLog, "Print the text log of the read and the write");
 
+  // What an importer may ask: every command that reads a file takes the answers.
+  std::string speaker, manufacturer;
+  for (CLI::App* command : {info, balloon, polar, convert}) {
+    command->add_option("--speaker", speaker,
+                        "The loudspeaker to import from an EASE 3.0 file that holds several");
+    command->add_option("--manufacturer", manufacturer,
+                        "The manufacturer of a Modeler loudspeaker (empty when not given)");
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -257,6 +280,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   AppState state;
   CliPlatform platform(err);
+  platform.speaker = Utf8ToCp1252(speaker);
+  platform.manufacturer = Utf8ToCp1252(manufacturer);
   int status = 0;
   if (*info) {
     if (!Load(state, platform, infoFile, io, status)) return status;

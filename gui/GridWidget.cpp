@@ -60,9 +60,10 @@ GridSelection GridWidget::Selection() const {
   const auto ranges = selectedRanges();
   if (ranges.isEmpty()) return sel;
   const QTableWidgetSelectionRange& r = ranges.front();
-  // The current cell is one corner of the selection; the other is its end.
-  sel.rowSel = sel.row == r.topRow() ? r.bottomRow() : r.topRow();
-  sel.colSel = sel.col == r.leftColumn() ? r.rightColumn() : r.leftColumn();
+  // Dragging (or Shift and the arrows) moves the current cell to where the
+  // selection ends; where it began is the opposite corner.
+  sel.row = sel.rowSel == r.topRow() ? r.bottomRow() : r.topRow();
+  sel.col = sel.colSel == r.leftColumn() ? r.rightColumn() : r.leftColumn();
   return sel;
 }
 

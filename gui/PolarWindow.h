@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QPixmap>
 #include <QWidget>
 #include <optional>
 
@@ -23,7 +24,12 @@ class PolarWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  struct Geometry;
+  Geometry Layout() const;
+  void PaintScale(QPainter& p, const Geometry& g) const;
+
   std::optional<PolarChart> chart_;
+  QPixmap scale_;  // the rings, spokes and labels, drawn once per size
 };
 
 // The PolarMain window: the polar curves' band selector.

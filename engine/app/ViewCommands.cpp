@@ -39,6 +39,8 @@ void ViewCurves2(AppState& state, Platform& platform) {
   RefreshViews(state, platform);
   platform.PlaceWindow({ViewWindow::PolarMain}, {0, 4000, 4000, 900});
   platform.ShowWindow({ViewWindow::PolarMain});
+  // Its band selector is there to be used: a click refreshes the curves.
+  state.SelectorsLive = true;
 }
 
 void ViewCurvesAll(AppState& state, Platform& platform) {
@@ -54,6 +56,7 @@ void ViewCurvesAll(AppState& state, Platform& platform) {
     platform.ShowWindow({ViewWindow::Polar, i});
   }
   RefreshViews(state, platform);
+  state.SelectorsLive = true;
 }
 
 }  // namespace fonderel

@@ -95,6 +95,8 @@ void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
 
 void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text) {
+  // What the edit box stores replaces an entry typed into the grid before F2.
+  state.Entry = GridEntry{};
   if (InTable(state.InfoGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.InfoGridText, row, col) = text;
     platform.SetInfoTable(state.InfoGridText);
@@ -117,6 +119,7 @@ void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
 
 void CommitDataEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text) {
+  state.Entry = GridEntry{};
   const float value = TypedValue(text);
   if (float* cell = BalloonCell(state, row, col)) *cell = value;
   if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {

@@ -47,6 +47,16 @@ TEST(ViewCommands, BalloonIsDrawnAtOnce) {
   EXPECT_TRUE(l.state.SelectorsLive);
 }
 
+// The curves' band selector works as soon as the curves are open.
+TEST(ViewCommands, CurvesMakeTheSelectorsLive) {
+  for (auto command : {&ViewCurves2, &ViewCurvesAll}) {
+    Loaded l;
+    l.state.SelectorsLive = false;
+    command(l.state, l.platform);
+    EXPECT_TRUE(l.state.SelectorsLive);
+  }
+}
+
 TEST(ViewCommands, CurvesTwoDrawsPlanesZeroAndNinety) {
   Loaded l;
   ViewCurves2(l.state, l.platform);

@@ -108,6 +108,28 @@ class ViewsTest : public QObject {
     QCOMPARE(s.window.Data()->Grid()->item(1, 1)->text(), QString("6.288"));
   }
 
+  // A selection dragged down and right ends at the current cell; Cut zeroes
+  // the values from where it began.
+  void cutOfADraggedSelectionZeroesItsValues() {
+    Session s;
+    s.window.Action("ViewData")->trigger();
+    GridWidget* grid = s.window.Data()->Grid();
+    grid->setFocus();
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(grid->currentRow(), 2);
+    const GridSelection sel = grid->Selection();
+    QCOMPARE(sel.row, 1);
+    QCOMPARE(sel.rowSel, 2);
+    QVERIFY(s.state.src.BalloonData(1, 1, 3) > 0.0f);
+    s.window.Action("EditCut")->trigger();
+    for (int p = 0; p < 2; ++p) {
+      for (int k = 0; k < 2; ++k) QCOMPARE(s.state.src.BalloonData(p, k, 3), 0.0f);
+    }
+    QVERIFY(s.state.src.BalloonData(2, 2, 3) > 0.0f);
+  }
+
   void ctrlCCopiesTheSelection() {
     Session s;
     s.window.Action("ViewData")->trigger();

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/AppState.h"
+#include "core/NullPlatform.h"
 #include "views/GridEntry.h"
+#include "views/TableEditing.h"
 
 namespace fonderel {
 namespace {
@@ -87,6 +90,28 @@ TEST(GridEntry, Protocol) {
     EXPECT_EQ(entry.EntryText, c.entryText);
     EXPECT_EQ(entry.EntryActive, c.active);
   }
+}
+
+}  // namespace
+}  // namespace fonderel
+
+namespace fonderel {
+namespace {
+
+// An entry typed into the grid, then F2 and a value stored from the edit
+// box: the stale entry must not overwrite the cell at the next arrow key.
+TEST(GridEntry, EditBoxCommitDropsThePendingEntry) {
+  AppState state;
+  NullPlatform platform;
+  state.InfoGridText = TextTable(6, std::vector<std::string>(13));
+  state.Entry.Char('1');
+  state.Entry.Key(GridKey::F2);
+  CommitInfoEditBox(state, platform, 1, 3, "99.123");
+  EXPECT_FLOAT_EQ(state.src.Lw(3), 99.123f);
+  EXPECT_FALSE(state.Entry.Key(GridKey::Navigation).commit);
+  state.Entry.Char('2');
+  CommitDataEditBox(state, platform, 1, 1, "0.5");
+  EXPECT_TRUE(state.Entry.EntryText.empty());
 }
 
 }  // namespace
