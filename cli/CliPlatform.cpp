@@ -1,5 +1,7 @@
 #include "CliPlatform.h"
 
+#include <ctime>
+
 #include "core/Cp1252.h"
 
 namespace fonderel {
@@ -12,6 +14,14 @@ MessageAnswer CliPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
   }
   err_ << "fonderel-cli: " << Cp1252ToUtf8(title) << " " << Cp1252ToUtf8(oneLine) << '\n';
   return NullPlatform::ShowMessage(icon, buttons, title, text);
+}
+
+LocalTime CliPlatform::Now() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 std::optional<std::string> CliPlatform::ChooseLoudspeaker(const std::vector<std::string>& names) {

@@ -23,6 +23,9 @@ class CliPlatform : public NullPlatform {
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string& defaultText) override;
 
+  // The local date and time an importer stamps on a new source.
+  LocalTime Now() const override;
+
   std::string speaker;                    // --speaker, in Windows-1252
   std::string manufacturer;               // --manufacturer, in Windows-1252
   std::vector<std::string> offeredNames;  // what the last loudspeaker choice offered

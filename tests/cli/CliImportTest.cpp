@@ -1,0 +1,73 @@
+// fonderel-cli on foreign files: dispatch by extension, the loudspeaker of a
+// multi-loudspeaker EASE file, the Modeler manufacturer, import errors.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "support/TestFiles.h"
+
+namespace fonderel::test {
+namespace {
+
+struct Result {
+  int status;
+  std::string out, err;
+};
+
+Result Cli(std::vector<std::string> args) {
+  args.insert(args.begin(), "fonderel-cli");
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::ostringstream out, err;
+  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliImport, SpeakerChoice) {
+  const std::string multi = DataPath("import/EASE3_MULTI.EAS");
+  const struct {
+    std::vector<std::string> extra;
+    int status;
+    const char* text;  // in standard output (0) or standard error (1)
+  } cases[] = {
+      {{}, 1, "holds several loudspeakers; choose one with --speaker: \"Horn\", \"horn\", \"Sub 18\""},
+      {{"--speaker", "HORN"}, 1, "no loudspeaker named \"HORN\" in the file"},
+      {{"--speaker", "horn"}, 0, "Source name:    horn"},
+      {{"--speaker", "Horn"}, 0, "Source name:    Horn\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"info", multi};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    const Result r = Cli(args);
+    EXPECT_EQ(r.status, c.status) << c.text;
+    EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.text), std::string::npos) << r.out << r.err;
+  }
+}
+
+TEST(CliImport, ModelerManufacturerAndConvert) {
+  TempDir dir;
+  const Result r = Cli({"convert", DataPath("import/MODELER_ONE.MDL"), dir / "one.mdl",
+                        "--manufacturer", "Acme"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // A .mdl target is written as .SPK.
+  const std::string written = Slurp(dir / "one.SPK");
+  EXPECT_NE(written.find("\"Manufacturer\",\"Acme\"\r\n"), std::string::npos);
+  const Result info = Cli({"info", DataPath("import/MODELER_ONE.MDL")});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("Manufacturer:   \n"), std::string::npos) << info.out;
+}
+
+TEST(CliImport, BrokenForeignFileFails) {
+  TempDir dir;
+  Spit(dir / "broken.eas", "Format,\"EASE\"\r\nSpeakerName,\"A\"\r\nManufacturer,\"M\"\r\nFrequency,x\r\n");
+  const Result r = Cli({"convert", dir / "broken.eas", dir / "out.SPK", "--log"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("broken.eas, line 4"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.SPK"));
+}
+
+}  // namespace
+}  // namespace fonderel::test

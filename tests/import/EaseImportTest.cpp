@@ -1,0 +1,364 @@
+// The EASE text importer, 3.0 and 2.0: golden files written by hand from the
+// layout, the loudspeaker choice, the balloon mapping and the log texts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <expected>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/AppState.h"
+#include "import/EaseImport.h"
+#include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
+
+namespace fonderel {
+namespace {
+
+using test::DataPath;
+using test::RecordingPlatform;
+
+struct Import {
+  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  RecordingPlatform platform;
+  std::expected<void, FileError> result;
+
+  const Source& src() const { return state->src; }
+  const std::vector<std::string>& log() const { return state->log.Lines(); }
+};
+
+// Imports `path` into a fresh state, answering the loudspeaker choice from
+// `speakers`.
+std::unique_ptr<Import> ImportFile(const std::string& path,
+                            std::deque<std::optional<std::string>> speakers = {}) {
+  auto run = std::make_unique<Import>();
+  run->state->src.SourceFile = "KEPT.EAS";
+  run->platform.speakers = std::move(speakers);
+  run->result = ImportEaseFile(*run->state, run->platform, path);
+  return run;
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+// One line of the band table: `cells` cells of `plain`, except those given.
+std::string TableLine(int cells, const std::string& plain, const std::map<int, std::string>& except = {}) {
+  std::string out;
+  for (int k = 0; k < cells; ++k) {
+    const auto it = except.find(k);
+    out += it == except.end() ? plain : it->second;
+  }
+  return out;
+}
+
+std::vector<std::string> HeaderLines(const std::string& version, const std::string& path) {
+  return {"", "Import an Ease " + version + " text speaker file from: " + path, ""};
+}
+
+void ExpectAllCells(const Source& src, int band, float value, float tolerance) {
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      ASSERT_NEAR(src.BalloonData(p, k, band), value, tolerance) << "plot " << p << " point " << k;
+    }
+  }
+}
+
+// EASE3_ONE.EAS: one omnidirectional loudspeaker, 500 Hz and 1000 Hz, the
+// second with efficiency 0; checks the whole log, the scalars, the 1.0 balloon.
+TEST(EaseImport, OneOmnidirectionalLoudspeakerIsImportedWithoutAQuestion) {
+  const std::string path = DataPath("import/EASE3_ONE.EAS");
+  const auto run = ImportFile(path);
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+
+  EXPECT_EQ(run->platform.calls,
+            (std::vector<std::string>{"ShowTextLog", "SetBusy on", "Beep", "SetBusy off"}));
+  EXPECT_EQ(s.SourceName, "Omni 8");
+  EXPECT_EQ(s.Manufacturer, "Fonderel Test Lab");
+  EXPECT_EQ(s.SourceFile, "KEPT.EAS");
+  EXPECT_EQ(s.DataSaved, kTrue);
+  EXPECT_EQ(s.SourceDate, "12-06-2026");
+  EXPECT_EQ(s.SourceTime, "17:45:09");
+  EXPECT_EQ(s.SourceKind, 1.0f);
+  EXPECT_EQ(s.FirstBand, 5);
+  EXPECT_EQ(s.LastBand, 6);
+  EXPECT_EQ(s.BandCount, 2);
+  EXPECT_EQ(s.BandPresent(5), 1);
+  EXPECT_EQ(s.BandPresent(6), 1);
+  EXPECT_EQ(s.BandPresent(4), 0);
+  EXPECT_FLOAT_EQ(s.Sensitivity(5), 90.5f);
+  EXPECT_FLOAT_EQ(s.Impedance(6), 8.0f);
+  EXPECT_FLOAT_EQ(s.DirQ(6), 1.1f);
+  EXPECT_FLOAT_EQ(s.Efficiency(5), 1.0f);
+  EXPECT_FLOAT_EQ(s.Efficiency(6), 0.5f);  // 0 in the file
+  // 100 W at 1 % is 1 W = 120 dB, at 0.5 % 117.0 dB; both less 10·log10(2).
+  EXPECT_NEAR(s.Lw(5), 116.9897f, 1e-4);
+  EXPECT_NEAR(s.Lw(6), 113.9794f, 1e-4);
+  ExpectAllCells(s, 5, 1.0f, 1e-6f);
+  ExpectAllCells(s, 6, 1.0f, 1e-6f);
+  ExpectAllCells(s, 4, 0.0f, 0.0f);
+
+  std::vector<std::string> expected = HeaderLines("3.0", path);
+  expected.push_back("Loading speaker :Omni 8");
+  const char* const bands[][6] = {
+      {" 500", " 90.5", " 1", " 1", " 120", " 5"},
+      {" 1000", " 91", " 1.1", " .5", " 116.9897", " 6"},
+  };
+  for (const auto& b : bands) {
+    expected.push_back("Manufacturer: Fonderel Test Lab");
+    expected.push_back(std::string("Frequency  =") + b[0] + " Hz");
+    expected.push_back(std::string("Sensitivity=") + b[1] + " dB SPL @1W&1m");
+    expected.push_back("Impedance  = 8 Ohms");
+    expected.push_back(std::string("Q          =") + b[2]);
+    expected.push_back(std::string("Efficiency =") + b[3] + " %");
+    expected.push_back(std::string("Power Lev. =") + b[4] + " dB (re 1pW)");
+    expected.push_back(std::string("Band no.") + b[5] + " - Data are:");
+    expected.push_back("");
+    for (int p = 0; p < kPlots; ++p) expected.push_back(Repeat("  1.00", 36));
+    expected.push_back("");
+    expected.push_back("Computed Directivity =  1");
+  }
+  EXPECT_EQ(run->log(), expected);
+}
+
+// EASE3_MULTI.EAS: "Horn", "horn" and "Sub 18" with interleaved records; the
+// choice is offered in file order and only the chosen loudspeaker is read.
+TEST(EaseImport, SeveralLoudspeakersOfferAChoiceAndImportTheChosenOne) {
+  struct Case {
+    std::optional<std::string> answer;
+    bool cancelled;
+    int first, last;
+    float sensitivity1000;
+    const char* maker;
+  };
+  const Case cases[] = {
+      {"horn", false, 5, 6, 95.0f, "Small horn Co"},
+      {"Horn", false, 6, 7, 100.0f, "Big Horn Co"},
+      {std::nullopt, true, 0, 0, 0.0f, ""},
+      {std::string(), true, 0, 0, 0.0f, ""},  // a choice without a name is no choice
+  };
+  const std::string path = DataPath("import/EASE3_MULTI.EAS");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer.value_or("<cancel>"));
+    const auto run = ImportFile(path, {c.answer});
+    ASSERT_EQ(run->platform.speakerLists.size(), 1u);
+    EXPECT_EQ(run->platform.speakerLists[0], (std::vector<std::string>{"Horn", "horn", "Sub 18"}));
+    const Source& s = run->src();
+    if (c.cancelled) {
+      ASSERT_FALSE(run->result);
+      EXPECT_TRUE(run->result.error().cancelled);
+      EXPECT_EQ(run->result.error().file, path);
+      EXPECT_EQ(run->log(), HeaderLines("3.0", path));
+      EXPECT_EQ(run->platform.calls, (std::vector<std::string>{"ShowTextLog", "ChooseLoudspeaker"}));
+      EXPECT_TRUE(s.SourceName.empty());
+      EXPECT_EQ(s.FirstBand, 0);
+      EXPECT_EQ(s.Sensitivity(6), 0.0f);
+      continue;
+    }
+    ASSERT_TRUE(run->result) << run->result.error().Text();
+    EXPECT_EQ(s.SourceName, *c.answer);
+    EXPECT_EQ(s.Manufacturer, c.maker);
+    EXPECT_EQ(s.FirstBand, c.first);
+    EXPECT_EQ(s.LastBand, c.last);
+    EXPECT_EQ(s.Sensitivity(6), c.sensitivity1000);
+    EXPECT_EQ(s.BandPresent(3), 0);  // the 125 Hz record belongs to "Sub 18"
+    EXPECT_EQ(s.Sensitivity(3), 0.0f);
+    EXPECT_EQ(run->log()[3], "Loading speaker :" + *c.answer);
+  }
+}
+
+// EASE3_SEVEN.EAS: seven bands 125 Hz to 8 kHz, 1 W acoustic at 1 kHz and
+// 10 mW elsewhere; each Lw is lowered by 10·log10(7) = 8.4510 dB.
+TEST(EaseImport, SevenBandsShareThePower) {
+  const auto run = ImportFile(DataPath("import/EASE3_SEVEN.EAS"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  EXPECT_EQ(s.FirstBand, 3);
+  EXPECT_EQ(s.LastBand, 9);
+  EXPECT_EQ(s.BandCount, 7);
+  EXPECT_NEAR(s.Lw(6), 120.0f - 8.450980f, 1e-4);  // 50 W at 2 %
+  for (int k : {3, 4, 5, 7, 8, 9}) EXPECT_NEAR(s.Lw(k), 100.0f - 8.450980f, 1e-4) << k;
+  // The log shows the power level before it is shared.
+  EXPECT_NE(std::find(run->log().begin(), run->log().end(), "Power Lev. = 120 dB (re 1pW)"),
+            run->log().end());
+}
+
+// EASE3_EMPTYBAND.EAS: 250 Hz and 1 kHz with data, 500 Hz with flag 0 between
+// them: the EMPTY line, Lw 0, an untouched balloon, and N = 2.
+TEST(EaseImport, AnEmptyBandIsLoggedAndNotCounted) {
+  const auto run = ImportFile(DataPath("import/EASE3_EMPTYBAND.EAS"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  EXPECT_EQ(s.BandPresent(5), 0);
+  EXPECT_EQ(s.Lw(5), 0.0f);
+  EXPECT_FLOAT_EQ(s.Sensitivity(5), 91.0f);
+  ExpectAllCells(s, 5, 0.0f, 0.0f);
+  EXPECT_NEAR(s.Lw(4), 100.0f - 3.0103f, 1e-4);  // shared by two bands, not three
+  EXPECT_EQ(s.FirstBand, 4);
+  EXPECT_EQ(s.LastBand, 6);
+  const auto& log = run->log();
+  const auto empty = std::find(log.begin(), log.end(), "Band no. 5 EMPTY !!!");
+  ASSERT_NE(empty, log.end());
+  EXPECT_EQ(*(empty - 2), "Band no. 5 - Data are:");
+  EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                          [](const std::string& l) { return l.starts_with("Computed Directivity"); }),
+            2);
+}
+
+// EASE3_DIRECTIONAL.EAS: one band of 0 dB with distinct attenuations in twelve
+// cells of the half-planes r = -9..9; checks where each lands, the mirror
+// half, the halved weight of the 90-degree plane and the log table texts.
+TEST(EaseImport, HalfPlanesLandOnTheirPlotsAndPoints) {
+  const auto run = ImportFile(DataPath("import/EASE3_DIRECTIONAL.EAS"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  // The sum D by hand (pi to ten digits, single-precision weights): 17.998130;
+  // a 0 dB cell becomes 18 / D.
+  const float plain = 1.0001039f;
+  struct Cell {
+    int plot, point;
+    float value;  // 18 * 10^(-x/10) / D
+  };
+  const Cell cells[] = {
+      {0, 5, 0.7944108f},   {0, 31, 0.7944108f},   // r = 0, a = 5, x = 1, and its mirror
+      {3, 7, 0.6310229f},   {15, 7, 0.6310229f},   // r = 3, a = 7, x = 2
+      {15, 29, 0.5012393f}, {3, 29, 0.5012393f},   // r = -3, a = 7, x = 3
+      {15, 0, 0.3981485f},                         // r = -3, a = 0, x = 4: no mirror on axis
+      {9, 4, 0.3162606f},                          // r = 9, a = 4, x = 5
+      {9, 32, 0.2512147f},                         // r = -9, a = 4, x = 6
+      {17, 18, 0.1585058f},                        // r = -1, a = 18, x = 8: no mirror at the rear
+      {8, 18, 0.1259056f},                         // r = 8, a = 18, x = 9
+      {10, 26, 0.1000104f}, {8, 26, 0.1000104f},   // r = -8, a = 10, x = 10
+      {5, 0, 100.0104f},                           // r = 5, a = 0, x = -20
+      {6, 18, 10.00104f},                          // r = 6, a = 18, x = -10
+  };
+  std::map<std::pair<int, int>, float> special;
+  for (const Cell& c : cells) special[{c.plot, c.point}] = c.value;
+  // (9, 0) held r = -9, a = 0 (x = 7) until r = 9, a = 0 (0 dB) replaced it.
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      const auto it = special.find({p, k});
+      const float want = it == special.end() ? plain : it->second;
+      EXPECT_NEAR(s.BalloonData(p, k, 6), want, want * 2e-6f) << "plot " << p << " point " << k;
+    }
+  }
+
+  const auto& log = run->log();
+  const auto start = std::find(log.begin(), log.end(), "Band no. 6 - Data are:");
+  ASSERT_LT(start + 2 + kPlots + 1, log.end());
+  const auto table = start + 2;
+  EXPECT_EQ(table[0], TableLine(36, "  1.00", {{5, "  0.79"}, {31, "  0.79"}}));
+  EXPECT_EQ(table[5], TableLine(36, "  1.00", {{0, "100.01"}}));
+  EXPECT_EQ(table[6], TableLine(36, "  1.00", {{18, " 10.00"}}));
+  EXPECT_EQ(table[9], TableLine(36, "  1.00", {{4, "  0.32"}, {32, "  0.25"}}));
+  EXPECT_EQ(table[15], TableLine(36, "  1.00", {{0, "  0.40"}, {7, "  0.63"}, {29, "  0.50"}}));
+  EXPECT_EQ(table[kPlots], "");
+  EXPECT_EQ(table[kPlots + 1], "Computed Directivity =  1.000104");
+}
+
+// EASE3_THIRD.EAS: a third-octave export, 800 Hz, 1 kHz and 1.25 kHz, all with
+// data blocks: the two off-centre records are skipped whole.
+TEST(EaseImport, ThirdOctaveRecordsAreSkippedWhole) {
+  const auto run = ImportFile(DataPath("import/EASE3_THIRD.EAS"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  EXPECT_EQ(s.FirstBand, 6);
+  EXPECT_EQ(s.LastBand, 6);
+  EXPECT_NEAR(s.Lw(6), 100.0f, 1e-4);  // one band: nothing to share
+  ExpectAllCells(s, 6, 1.0f, 1e-6f);
+  const auto& log = run->log();
+  for (const char* line : {"Frequency  = 800 Hz is no octave band centre - skipped",
+                           "Frequency  = 1250 Hz is no octave band centre - skipped"}) {
+    EXPECT_EQ(std::count(log.begin(), log.end(), line), 1) << line;
+  }
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Frequency  = 1000 Hz"), 1);
+}
+
+// EASE2_OMNI.EAS: one 2.0 record with an omnidirectional quarter grid; the
+// whole log and every one of the 18 x 36 cells.
+TEST(EaseImport, Ease2OmnidirectionalQuarterFillsTheWholeBalloon) {
+  const std::string path = DataPath("import/EASE2_OMNI.EAS");
+  const auto run = ImportFile(path);
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  EXPECT_EQ(s.SourceName, "OLD OMNI");
+  EXPECT_EQ(s.Manufacturer, "Imported from Ease");
+  EXPECT_EQ(s.FirstBand, 6);
+  EXPECT_EQ(s.LastBand, 6);
+  EXPECT_EQ(s.BandCount, 1);
+  EXPECT_EQ(s.SourceKind, 1.0f);
+  EXPECT_EQ(s.SourceDate, "12-06-2026");
+  EXPECT_NEAR(s.Lw(6), 120.0f, 1e-4);
+  ExpectAllCells(s, 6, 1.0f, 1e-6f);
+  EXPECT_EQ(run->platform.calls,
+            (std::vector<std::string>{"ShowTextLog", "SetBusy on", "Beep", "SetBusy off"}));
+
+  std::vector<std::string> expected = HeaderLines("2.0", path);
+  for (const char* line : {"Name:OLD OMNI", "Frequency:1000", "Frequency  = 1000 Hz",
+                           "Sensitivity= 88 dB SPL @1W&1m", "Impedance  = 4 Ohms", "Q          = 1",
+                           "Efficiency = 2 %", "Power Lev. = 120 dB (re 1pW)",
+                           "Band no. 6 - Data are:", ""}) {
+    expected.push_back(line);
+  }
+  for (int p = 0; p < 10; ++p) expected.push_back(Repeat("  1.00", 19));
+  expected.push_back("");
+  expected.push_back("Computed Directivity =  1");
+  EXPECT_EQ(run->log(), expected);
+}
+
+// EASE2_QUARTER.EAS: "BOX A" at 1 kHz with six distinct attenuations in the
+// quarter r = 0..9, "BOX B" at 2 kHz omnidirectional; the mirror copies about
+// the planes of plot 0 and plot 9, the last name kept.
+TEST(EaseImport, Ease2QuarterIsMirroredAboutBothPlanes) {
+  const auto run = ImportFile(DataPath("import/EASE2_QUARTER.EAS"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& s = run->src();
+  EXPECT_EQ(s.SourceName, "BOX B");
+  EXPECT_EQ(s.FirstBand, 6);
+  EXPECT_EQ(s.LastBand, 7);
+  EXPECT_NEAR(s.Lw(7), 120.0f - 3.0103f, 1e-4);
+  ExpectAllCells(s, 7, 1.0f, 1e-6f);
+
+  // D by hand: 8.9472947; a 0 dB cell becomes 9 / D.
+  const float plain = 1.0058906f;
+  std::map<std::pair<int, int>, float> special;
+  const float x1 = 0.7990073f, x2 = 0.6346741f, x3 = 0.5041395f, x4 = 0.4004523f,
+              x5 = 0.3180906f, x6 = 0.2526683f;
+  special[{0, 3}] = special[{0, 33}] = x1;                                        // r = 0, a = 3
+  special[{2, 5}] = special[{2, 31}] = special[{16, 5}] = special[{16, 31}] = x2;  // r = 2, a = 5
+  special[{9, 7}] = special[{9, 29}] = x3;                                        // r = 9, a = 7
+  special[{4, 0}] = special[{14, 0}] = x4;                                        // r = 4, a = 0
+  special[{5, 18}] = special[{13, 18}] = x5;                                      // r = 5, a = 18
+  special[{9, 18}] = x6;                                                          // r = 9, a = 18
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      const auto it = special.find({p, k});
+      const float want = it == special.end() ? plain : it->second;
+      EXPECT_NEAR(s.BalloonData(p, k, 6), want, want * 2e-6f) << "plot " << p << " point " << k;
+    }
+  }
+
+  // Each band table holds 10 lines of 19 cells, between the empty line after
+  // "Data are:" and the empty line before "Computed Directivity".
+  const auto& log = run->log();
+  const auto start = std::find(log.begin(), log.end(), "Band no. 6 - Data are:");
+  ASSERT_LT(start + 13, log.end());
+  for (int p = 0; p < 10; ++p) EXPECT_EQ(start[2 + p].size(), 19u * 6u) << p;
+  EXPECT_EQ(start[2 + 2], TableLine(19, "  1.01", {{5, "  0.63"}}));
+  EXPECT_EQ(start[2 + 9], TableLine(19, "  1.01", {{7, "  0.50"}, {18, "  0.25"}}));
+  EXPECT_EQ(start[12], "");
+  EXPECT_EQ(start[13], "Computed Directivity =  1.005891");
+  EXPECT_EQ(log[3], "Name:BOX A");
+  EXPECT_EQ(log[4], "Frequency:1000");
+}
+
+}  // namespace
+}  // namespace fonderel

@@ -1,0 +1,415 @@
+// The Modeler importer against golden files written byte by byte from the
+// layout (six 418-byte band blocks of big-endian words, the name at 2510), and
+// against every way such a file can be broken.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "import/ModelerImport.h"
+#include "import/SourceFormat.h"
+#include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
+
+namespace fonderel {
+namespace {
+
+using test::DataPath;
+using test::RecordingPlatform;
+using test::Slurp;
+using test::Spit;
+using test::TempDir;
+using namespace std::string_literals;
+
+struct Import {
+  AppState state;
+  RecordingPlatform platform;
+  std::expected<void, FileError> result;
+};
+
+std::unique_ptr<Import> ImportPath(const std::string& path,
+                                   std::vector<std::optional<std::string>> inputs = {"Acme"}) {
+  auto run = std::make_unique<Import>();
+  run->state.src.SourceFile = path;
+  for (auto& answer : inputs) run->platform.inputs.push_back(answer);
+  run->result = ImportModelerFile(run->state, run->platform, path);
+  return run;
+}
+
+// A fresh file for every input: rewriting one file in place makes the file
+// system flush it each time.
+std::unique_ptr<Import> ImportBytes(const TempDir& dir, const std::string& bytes,
+                                    const std::string& name = "BROKEN") {
+  const std::string path = dir / name;
+  Spit(path, bytes);
+  return ImportPath(path);
+}
+
+// Band block offsets of the layout.
+std::size_t Block(int band) {
+  return 418 * static_cast<std::size_t>(band - 3);
+}
+std::size_t Attenuation(int band, int r, int a) {
+  return Block(band) + 2 + 2 * (19 * r + a);
+}
+
+void PutWord(std::string& bytes, std::size_t at, int value) {
+  const auto u = static_cast<std::uint16_t>(static_cast<std::int16_t>(value));
+  bytes[at] = static_cast<char>(u >> 8);
+  bytes[at + 1] = static_cast<char>(u & 0xFF);
+}
+
+// The zone (angle from the axis, 0..18) of a point 0..35 of a plot.
+int Zone(int point) {
+  return point <= 18 ? point : 36 - point;
+}
+// The half-plane of the quarter read (0..9) that a plot mirrors.
+int QuarterPlane(int plot) {
+  return plot <= 9 ? plot : 18 - plot;
+}
+
+void ExpectFinite(const Source& src) {
+  for (int b = 1; b <= kBandCount; ++b) {
+    for (float v :
+         {src.Lw(b), src.DirQ(b), src.Efficiency(b), src.Impedance(b), src.Sensitivity(b)})
+      EXPECT_TRUE(std::isfinite(v)) << "band " << b;
+    for (int p = 0; p < kPlots; ++p)
+      for (int k = 0; k < kPoints; ++k) EXPECT_TRUE(std::isfinite(src.BalloonData(p, k, b)));
+  }
+}
+
+// The description as the dispatch left it: nothing of a failed import stays.
+void ExpectUntouched(const Source& src, const std::string& path) {
+  const Source fresh;
+  EXPECT_EQ(src.FirstBand, 0);
+  EXPECT_EQ(src.LastBand, 0);
+  EXPECT_EQ(src.BandCount, 0);
+  EXPECT_EQ(src.SourceName, "");
+  EXPECT_EQ(src.Manufacturer, "");
+  EXPECT_EQ(src.SourceDate, "");
+  EXPECT_EQ(src.SourceTime, "");
+  EXPECT_EQ(src.SourceFile, path);
+  EXPECT_EQ(src.SourceKind, 0.0f);
+  for (int b = 1; b <= kBandCount; ++b) {
+    EXPECT_EQ(src.BandPresent(b), 0) << b;
+    EXPECT_EQ(src.Lw(b), 0.0f) << b;
+    EXPECT_EQ(src.DirQ(b), 0.0f) << b;
+    EXPECT_EQ(src.Efficiency(b), 0.0f) << b;
+    EXPECT_EQ(src.Impedance(b), 0.0f) << b;
+    EXPECT_EQ(src.Sensitivity(b), 0.0f) << b;
+  }
+  EXPECT_TRUE(src.BalloonData == fresh.BalloonData);
+}
+
+// The mean intensity over the sphere: every plot holds two half-planes,
+// points 0..18 and 18..35 back to the axis.
+double SphereMean(const Source& src, int band) {
+  const auto w = ZoneWeight();
+  double sum = 0;
+  for (int p = 0; p < kPlots; ++p)
+    for (int a = 0; a <= 18; ++a)
+      sum += (src.BalloonData(p, a, band) + src.BalloonData(p, (36 - a) % 36, band)) * w(a);
+  return sum / 36.0;
+}
+
+double PowerLevel(double watts, double percent) {
+  return 10.0 * std::log10(watts * percent / 100.0 / 1e-12);
+}
+
+// MODELER_ONE.MDL: one band (500 Hz, attenuation a·(10 + r) tenths of a dB)
+// among five empty ones, first word FF FE; checks every log line of an import.
+TEST(ModelerImport, LogLinesOfOneImport) {
+  const std::string path = DataPath("import/MODELER_ONE.MDL");
+  auto run = ImportPath(path);
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  // clang-format off
+  const std::vector<std::string> table = {
+      "  8.73  6.93  5.51  4.38  3.48  2.76  2.19  1.74  1.38  1.10  0.87  0.69  0.55  0.44  0.35  0.28  0.22  0.17  0.14",
+      "  8.73  6.78  5.26  4.08  3.17  2.46  1.91  1.48  1.15  0.89  0.69  0.54  0.42  0.32  0.25  0.20  0.15  0.12  0.09",
+      "  8.73  6.62  5.02  3.81  2.89  2.19  1.66  1.26  0.96  0.73  0.55  0.42  0.32  0.24  0.18  0.14  0.10  0.08  0.06",
+      "  8.73  6.47  4.80  3.56  2.64  1.95  1.45  1.07  0.80  0.59  0.44  0.32  0.24  0.18  0.13  0.10  0.07  0.05  0.04",
+      "  8.73  6.32  4.58  3.32  2.40  1.74  1.26  0.91  0.66  0.48  0.35  0.25  0.18  0.13  0.10  0.07  0.05  0.04  0.03",
+      "  8.73  6.18  4.38  3.10  2.19  1.55  1.10  0.78  0.55  0.39  0.28  0.20  0.14  0.10  0.07  0.05  0.03  0.02  0.02",
+      "  8.73  6.04  4.18  2.89  2.00  1.38  0.96  0.66  0.46  0.32  0.22  0.15  0.10  0.07  0.05  0.03  0.02  0.02  0.01",
+      "  8.73  5.90  3.99  2.70  1.82  1.23  0.83  0.56  0.38  0.26  0.17  0.12  0.08  0.05  0.04  0.02  0.02  0.01  0.01",
+      "  8.73  5.77  3.81  2.52  1.66  1.10  0.73  0.48  0.32  0.21  0.14  0.09  0.06  0.04  0.03  0.02  0.01  0.01  0.01",
+      "  8.73  5.64  3.64  2.35  1.52  0.98  0.63  0.41  0.26  0.17  0.11  0.07  0.05  0.03  0.02  0.01  0.01  0.01  0.00",
+  };
+  // clang-format on
+  std::vector<std::string> expected = {
+      "",
+      "Import a Modeler 3.X speaker file from: " + path,
+      "",
+      "-2",
+      "Band no. 3 EMPTY !!!",
+      "Band no. 4 EMPTY !!!",
+      "LOC =  1230",
+      "Band no. 5 - Data are:",
+  };
+  expected.insert(expected.end(), table.begin(), table.end());
+  for (const char* line :
+       {"", "Frequency  = 500 Hz", "Sensitivity= 91.5 dB SPL @1W&1m", "Impedance  = 7.9 Ohms",
+        "Q          = 2.5", "Computed Directivity =  8.73028", "Efficiency = 1.2 %",
+        "Power Lev. = 120.7918 dB (re 1pW)", "", "Band no. 6 EMPTY !!!", "Band no. 7 EMPTY !!!",
+        "Band no. 8 EMPTY !!!", "Speaker Name: ONE-5"})
+    expected.push_back(line);
+  EXPECT_EQ(run->state.log.Lines(), expected);
+}
+
+// MODELER_ONE.MDL again: the header, the scalars of band 5, the range and the
+// manufacturer box, with the dialogs in their order.
+TEST(ModelerImport, OneBandFillsTheDescription) {
+  const std::string path = DataPath("import/MODELER_ONE.MDL");
+  auto run = ImportPath(path);
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& src = run->state.src;
+  EXPECT_EQ(src.SourceName, "ONE-5");
+  EXPECT_EQ(src.Manufacturer, "Acme");
+  EXPECT_EQ(src.SourceDate, "12-06-2026");
+  EXPECT_EQ(src.SourceTime, "17:45:09");
+  EXPECT_EQ(src.SourceFile, path);
+  EXPECT_EQ(src.SourceKind, 1.0f);
+  EXPECT_EQ(src.FirstBand, 5);
+  EXPECT_EQ(src.LastBand, 5);
+  EXPECT_EQ(src.BandCount, 1);
+  for (int b = 1; b <= kBandCount; ++b) EXPECT_EQ(src.BandPresent(b) != 0, b == 5) << b;
+  EXPECT_FLOAT_EQ(src.Sensitivity(5), 91.5f);
+  EXPECT_FLOAT_EQ(src.Impedance(5), 7.9f);
+  EXPECT_FLOAT_EQ(src.DirQ(5), 2.5f);
+  EXPECT_FLOAT_EQ(src.Efficiency(5), 1.2f);
+  // 100 W at 1.2 %; one band, so nothing is spread.
+  EXPECT_NEAR(src.Lw(5), PowerLevel(100, 1.2), 1e-4);
+  EXPECT_NEAR(SphereMean(src, 5), 1.0, 1e-5);
+  ExpectFinite(src);
+  const std::vector<std::string> calls = {
+      "SetBusy on", "ShowTextLog", "SetBusy off",
+      "InputBox Modeler File has been loaded|Speaker Name:\rONE-5\r\rEnter Manufacturer"};
+  EXPECT_EQ(run->platform.calls, calls);
+  EXPECT_TRUE(run->platform.infoTables.empty()) << "the caller refreshes the views";
+}
+
+// MODELER_ONE.MDL with the manufacturer box cancelled: the import stands.
+TEST(ModelerImport, CancelledManufacturerBoxKeepsTheData) {
+  auto run = ImportPath(DataPath("import/MODELER_ONE.MDL"), {std::nullopt});
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  EXPECT_EQ(run->state.src.Manufacturer, "");
+  EXPECT_EQ(run->state.src.SourceName, "ONE-5");
+  EXPECT_EQ(run->state.src.FirstBand, 5);
+  EXPECT_GT(run->state.src.BalloonData(0, 0, 5), 0.0f);
+}
+
+// MODELER_OMNI.MDL: six omnidirectional bands with their own scalars; every
+// cell is 1 and every Lw is lowered by 10·log10(6).
+TEST(ModelerImport, SixOmnidirectionalBands) {
+  auto run = ImportPath(DataPath("import/MODELER_OMNI.MDL"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& src = run->state.src;
+  EXPECT_EQ(src.FirstBand, 3);
+  EXPECT_EQ(src.LastBand, 8);
+  EXPECT_EQ(src.BandCount, 6);
+  EXPECT_EQ(src.SourceName, "OMNI SIX");
+  struct Band {
+    int band;
+    float sensitivity, impedance, dirQ, efficiency, watts;
+  };
+  const Band bands[] = {{3, 90, 8, 1, 0.5f, 50},  {4, 91, 8, 2, 1.0f, 100},
+                        {5, 92, 8, 3, 1.5f, 150}, {6, 93, 8, 4, 2.0f, 200},
+                        {7, 94, 8, 5, 2.5f, 250}, {8, 95, 8, 6, 3.0f, 300}};
+  for (const Band& b : bands) {
+    SCOPED_TRACE(b.band);
+    EXPECT_NE(src.BandPresent(b.band), 0);
+    EXPECT_FLOAT_EQ(src.Sensitivity(b.band), b.sensitivity);
+    EXPECT_FLOAT_EQ(src.Impedance(b.band), b.impedance);
+    EXPECT_FLOAT_EQ(src.DirQ(b.band), b.dirQ);
+    EXPECT_FLOAT_EQ(src.Efficiency(b.band), b.efficiency);
+    EXPECT_NEAR(src.Lw(b.band), PowerLevel(b.watts, b.efficiency) - 7.781513, 1e-4);
+    for (int p = 0; p < kPlots; ++p)
+      for (int k = 0; k < kPoints; ++k) EXPECT_NEAR(src.BalloonData(p, k, b.band), 1.0f, 1e-6);
+  }
+  // Band 3: 50 W at 0.5 % is 0.25 W, 113.98 dB, spread over six bands.
+  EXPECT_NEAR(src.Lw(3), 106.1979, 1e-3);
+  for (int b : {1, 2, 9, 10}) {
+    EXPECT_EQ(src.BandPresent(b), 0);
+    EXPECT_EQ(src.Lw(b), 0.0f);
+  }
+  int ones = 0;
+  for (const std::string& line : run->state.log.Lines())
+    ones += line == "Computed Directivity =  1";
+  EXPECT_EQ(ones, 6);
+  ExpectFinite(src);
+}
+
+// MODELER_HORN (no extension, as Modeler 3.1 writes it): bands 4, 6 and 7 with
+// data, 3, 5 and 8 empty with bytes in their blocks that would be refused if
+// read; band 4 holds 30·r + 5·a tenths of a dB, band 6 the words 01 F4 and
+// FF 9C; the name carries Windows-1252 degree signs and bytes follow it.
+TEST(ModelerImport, DirectionalFileMapsTheQuarterOntoTheSphere) {
+  auto run = ImportPath(DataPath("import/MODELER_HORN"));
+  ASSERT_TRUE(run->result) << run->result.error().Text();
+  const Source& src = run->state.src;
+  EXPECT_EQ(src.SourceName, "Horn 60\xB0x40\xB0");
+  EXPECT_EQ(src.FirstBand, 4);
+  EXPECT_EQ(src.LastBand, 7);
+  EXPECT_EQ(src.BandCount, 4);
+  const Balloon none;
+  for (int b : {1, 2, 3, 5, 8, 9, 10}) {
+    SCOPED_TRACE(b);
+    EXPECT_EQ(src.BandPresent(b), 0);
+    EXPECT_EQ(src.Lw(b), 0.0f);
+    EXPECT_EQ(src.Efficiency(b), 0.0f);
+    for (int p = 0; p < kPlots; ++p)
+      for (int k = 0; k < kPoints; ++k) EXPECT_EQ(src.BalloonData(p, k, b), 0.0f);
+  }
+
+  // Band 4: every cell against the half-plane and angle it mirrors.
+  const float axis = src.BalloonData(0, 0, 4);
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      const double tenths = 30 * QuarterPlane(p) + 5 * Zone(k);
+      EXPECT_NEAR(src.BalloonData(p, k, 4) / axis, std::pow(10.0, -tenths / 100), 1e-5)
+          << "plot " << p << " point " << k;
+    }
+  }
+  // A few cells by hand: (plot, point, tenths of a dB below the axis).
+  struct Cell {
+    int plot, point, tenths;
+  };
+  for (const Cell& c : {Cell{0, 18, 90}, Cell{9, 18, 360}, Cell{9, 0, 270}, Cell{12, 20, 260},
+                        Cell{17, 35, 35}, Cell{3, 30, 120}, Cell{10, 1, 245}}) {
+    EXPECT_NEAR(src.BalloonData(c.plot, c.point, 4) / axis, std::pow(10.0, -c.tenths / 100.0), 1e-5)
+        << "plot " << c.plot << " point " << c.point;
+  }
+
+  // Band 6: 01 F4 is 500 (50 dB below the axis), FF 9C is -100 (10 dB above),
+  // each with its three mirror images.
+  const float axis6 = src.BalloonData(0, 0, 6);
+  for (auto [p, k] : {std::pair{1, 3}, {17, 3}, {1, 33}, {17, 33}})
+    EXPECT_NEAR(src.BalloonData(p, k, 6) / axis6, 1e-5, 1e-10) << p << "," << k;
+  for (auto [p, k] : {std::pair{2, 4}, {16, 4}, {2, 32}, {16, 32}})
+    EXPECT_NEAR(src.BalloonData(p, k, 6) / axis6, 10.0, 1e-5) << p << "," << k;
+  EXPECT_NEAR(src.BalloonData(1, 4, 6), axis6, 1e-6);
+
+  // Every band with data is normalised to a mean of 1 over the sphere, and
+  // the electrical power is spread over the three bands.
+  for (int b : {4, 6, 7}) EXPECT_NEAR(SphereMean(src, b), 1.0, 1e-5) << b;
+  const double spread = 10 * std::log10(3.0);
+  EXPECT_NEAR(src.Lw(4), PowerLevel(40, 10) - spread, 1e-4);
+  EXPECT_NEAR(src.Lw(6), PowerLevel(60, 15.5) - spread, 1e-4);
+  EXPECT_NEAR(src.Lw(7), PowerLevel(60, 20) - spread, 1e-4);
+  EXPECT_FLOAT_EQ(src.DirQ(7), 16.0f);
+  ExpectFinite(src);
+}
+
+// MODELER_HORN through the import dispatch: a file without extension reaches
+// this reader.
+TEST(ModelerImport, FileWithoutExtensionIsDispatchedHere) {
+  const std::string path = DataPath("import/MODELER_HORN");
+  AppState state;
+  RecordingPlatform platform;
+  platform.inputs.push_back("Acme");
+  auto result = LoadSourceFile(state, platform, path, ImportFormatOfPath(path));
+  ASSERT_TRUE(result) << result.error().Text();
+  EXPECT_EQ(state.src.Manufacturer, "Acme");
+  EXPECT_EQ(state.src.FirstBand, 4);
+}
+
+// MODELER_ONE.MDL with one word or byte changed: each change is refused with
+// the byte where it sits, and nothing of the file stays.
+TEST(ModelerImport, BrokenFilesAreRefusedAtTheirByte) {
+  const std::string good = Slurp(DataPath("import/MODELER_ONE.MDL"));
+  ASSERT_EQ(good.size(), 2516u);
+  const std::size_t band5 = Block(5);
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> change;
+    std::size_t byte;
+  };
+  const Case cases[] = {
+      {"efficiency 0", [&](std::string& f) { PutWord(f, band5 + 390, 0); }, band5 + 390},
+      {"efficiency below 0", [&](std::string& f) { PutWord(f, band5 + 390, -15); }, band5 + 390},
+      {"power 0", [&](std::string& f) { PutWord(f, band5 + 392, 0); }, band5 + 392},
+      {"power below 0", [&](std::string& f) { PutWord(f, band5 + 392, -1); }, band5 + 392},
+      {"Q 0", [&](std::string& f) { PutWord(f, band5 + 388, 0); }, band5 + 388},
+      {"flag 2", [&](std::string& f) { PutWord(f, band5 + 394, 2); }, band5 + 394},
+      {"flag -1", [&](std::string& f) { PutWord(f, band5 + 394, -1); }, band5 + 394},
+      {"every flag 0", [&](std::string& f) { PutWord(f, band5 + 394, 0); }, 394},
+      {"intensity beyond float", [&](std::string& f) { PutWord(f, Attenuation(5, 3, 7), -4000); },
+       Attenuation(5, 3, 7)},
+      {"mean intensity 0",
+       [&](std::string& f) {
+         for (int r = 0; r < 10; ++r)
+           for (int a = 0; a < 19; ++a) PutWord(f, Attenuation(5, r, a), 5000);
+       },
+       Attenuation(5, 0, 0)},
+      {"name longer than the file", [&](std::string& f) { f[2510] = '\xFF'; }, 2511},
+      {"no name", [&](std::string& f) { f.resize(2510); }, 2510},
+      {"no flag of band 8", [&](std::string& f) { f.resize(2485); }, 2484},
+      {"empty file", [&](std::string& f) { f.clear(); }, 0},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string bytes = good;
+    c.change(bytes);
+    auto run = ImportBytes(dir, bytes);
+    ASSERT_FALSE(run->result);
+    const FileError& e = run->result.error();
+    EXPECT_EQ(e.file, dir / "BROKEN");
+    EXPECT_EQ(e.line, 0);
+    EXPECT_FALSE(e.cancelled);
+    EXPECT_EQ(e.message.rfind("byte " + std::to_string(c.byte) + ": ", 0), 0u) << e.message;
+    ExpectUntouched(run->state.src, dir / "BROKEN");
+    EXPECT_EQ(run->platform.calls.back(), "SetBusy off");
+    EXPECT_FALSE(run->platform.Called(
+        "InputBox Modeler File has been loaded|Speaker Name:\rONE-5\r\rEnter Manufacturer"));
+  }
+}
+
+// MODELER_ONE.MDL cut at every length short of the whole, MODELER_HORN at
+// every seventh and at the last few.
+TEST(ModelerImport, EveryTruncationIsRefused) {
+  TempDir dir;
+  for (const auto& [name, step] :
+       {std::pair{"import/MODELER_ONE.MDL", 1}, {"import/MODELER_HORN", 7}}) {
+    std::string whole = Slurp(DataPath(name));
+    // The bytes after MODELER_HORN's name are not part of the layout.
+    const std::size_t end = 2511 + static_cast<unsigned char>(whole[2510]);
+    ASSERT_LE(end, whole.size());
+    for (std::size_t length = 0; length < end; length += length + 20 < end ? step : 1) {
+      auto run = ImportBytes(dir, whole.substr(0, length), "CUT" + std::to_string(length));
+      ASSERT_FALSE(run->result) << name << " cut to " << length;
+      EXPECT_EQ(run->result.error().message.rfind("byte ", 0), 0u) << run->result.error().message;
+      ASSERT_EQ(run->state.src.FirstBand, 0) << name << " cut to " << length;
+      ASSERT_TRUE(run->state.src.SourceName.empty());
+    }
+    EXPECT_TRUE(ImportBytes(dir, whole.substr(0, end), "WHOLE")->result) << name;
+  }
+}
+
+// Random bytes of many lengths, and a file that cannot be read at all.
+TEST(ModelerImport, GarbageAndMissingFilesAreRefused) {
+  TempDir dir;
+  std::mt19937 random(20240611);
+  for (std::size_t size : {1u, 2u, 7u, 396u, 2510u, 2511u, 2600u, 3000u, 70000u}) {
+    for (int i = 0; i < 8; ++i) {
+      std::string bytes(size, '\0');
+      for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+      auto run = ImportBytes(dir, bytes);
+      ASSERT_FALSE(run->result) << size;
+      EXPECT_EQ(run->state.src.FirstBand, 0);
+      ExpectFinite(run->state.src);
+    }
+  }
+  auto missing = ImportPath(dir / "NOPE.MDL");
+  ASSERT_FALSE(missing->result);
+  EXPECT_EQ(missing->result.error().file, dir / "NOPE.MDL");
+  ExpectUntouched(missing->state.src, dir / "NOPE.MDL");
+  EXPECT_EQ(missing->platform.calls.back(), "SetBusy off");
+}
+
+}  // namespace
+}  // namespace fonderel
