@@ -143,6 +143,32 @@ class MainWindowTest : public QObject {
     QVERIFY(window.Child({ViewWindow::TextLog})->isVisible());
   }
 
+  void fileOpenImportsAnEaseFileWithItsLoudspeakerChoice() {
+    AppState state;
+    MainWindow window(state);
+    window.show();
+    QVERIFY(Startup(state, window.Platform(), ""));
+    const QString dir = QDir::tempPath() + "/fonderel-gui-import";
+    QDir().mkpath(dir);
+    const QString eas = dir + "/multi.eas";
+    QFile::remove(eas);
+    QVERIFY(QFile::copy(FONDEREL_TEST_DATA "/import/EASE3_MULTI.EAS", eas));
+    window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
+      return std::optional<std::string>(eas.toStdString());
+    };
+    QStringList offered;
+    window.Platform().loudspeakerHook = [&](const std::vector<std::string>& names) {
+      for (const std::string& n : names) offered << QString::fromStdString(n);
+      return std::optional<std::string>("horn");
+    };
+    window.Action("FileOpen")->trigger();
+    QCOMPARE(offered, QStringList({"Horn", "horn", "Sub 18"}));
+    QCOMPARE(QString::fromStdString(state.src.SourceName), QString("horn"));
+    QVERIFY(state.src.HasData());
+    QCOMPARE(window.windowTitle(), "Fonderel " + dir + "/multi.SPK");
+    QCOMPARE(state.src.DataSaved, kTrue);
+  }
+
   void closingAChildWindowOnlyHidesIt() {
     AppState state;
     MainWindow window(state);
