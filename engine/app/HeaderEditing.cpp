@@ -25,7 +25,7 @@ std::string CheckBandField(AppState& state, Platform& platform, BandField field,
     band = BandOfFrequency(LeadingNumber(text));
     const bool outOfOrder = lo ? band > src.LastBand : band < src.FirstBand;
     if (band != 0 && !outOfOrder) break;
-    auto answer = platform.InputBox("Invalid Frequency Specification", "Enter a valid frequency", "");
+    auto answer = platform.InputBox(kBandAskTitle, kBandAskPrompt, "");
     // A cancelled box would otherwise ask for ever: the range stays as it was.
     if (!answer) return BandLabel(lo ? src.FirstBand : src.LastBand);
     text = *answer;

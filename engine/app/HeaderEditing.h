@@ -10,6 +10,10 @@ namespace fonderel {
 
 enum class BandField { LoBand, HiBand };
 
+// The input box that asks again for a band frequency.
+inline constexpr const char* kBandAskTitle = "Invalid Frequency Specification";
+inline constexpr const char* kBandAskPrompt = "Enter a valid frequency";
+
 // A key typed in the name or manufacturer field: the text goes into the
 // description and the data count as changed.
 void HeaderNameEdited(AppState& state, const std::string& text);

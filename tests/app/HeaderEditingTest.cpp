@@ -20,7 +20,7 @@ namespace {
 using test::DataPath;
 using test::RecordingPlatform;
 
-const std::string kAsk = "InputBox Invalid Frequency Specification|Enter a valid frequency";
+const std::string kAsk = std::string("InputBox ") + kBandAskTitle + "|" + kBandAskPrompt;
 
 struct Session {
   AppState state;

@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "QtPlatform.h"
 #include "app/FileCommands.h"
+#include "app/HeaderEditing.h"
 #include "app/Startup.h"
 
 using namespace fonderel;
@@ -201,7 +202,7 @@ class MainWindowTest : public QObject {
     };
     hiBand->setText("1100");
     emit hiBand->editingFinished();
-    QCOMPARE(asked, QStringList({"Invalid Frequency Specification"}));
+    QCOMPARE(asked, QStringList({kBandAskTitle}));
     QCOMPARE(state.src.LastBand, std::int16_t{6});
     QCOMPARE(hiBand->text(), QString(" 1000 Hz"));
     QCOMPARE(state.src.DataSaved, kFalse);
