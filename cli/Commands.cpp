@@ -55,7 +55,9 @@ bool Load(AppState& state, CliPlatform& platform, const std::string& path, const
       status = kFileFailure;
       return false;
     }
-    status = Fail(io, loaded.error());
+    // A reader that told the user itself (its message went to standard
+    // error) is not reported twice.
+    status = loaded.error().cancelled ? kFileFailure : Fail(io, loaded.error());
     return false;
   }
   return true;

@@ -60,6 +60,16 @@ TEST(CliImport, ModelerManufacturerAndConvert) {
   EXPECT_NE(info.out.find("Manufacturer:   \n"), std::string::npos) << info.out;
 }
 
+// The CATT reader's own message about a wrong first line is printed once.
+TEST(CliImport, ReaderMessageIsPrintedOnce) {
+  const Result r = Cli({"info", DataPath("import/CATT_LOWER.TXT")});
+  EXPECT_EQ(r.status, 1);
+  const std::string text = "The TXT file does not appear";
+  const std::size_t first = r.err.find(text);
+  ASSERT_NE(first, std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find(text, first + 1), std::string::npos) << r.err;
+}
+
 TEST(CliImport, BrokenForeignFileFails) {
   TempDir dir;
   Spit(dir / "broken.eas", "Format,\"EASE\"\r\nSpeakerName,\"A\"\r\nManufacturer,\"M\"\r\nFrequency,x\r\n");
