@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <limits>
+#include <type_traits>
 
 namespace fonderel {
 namespace {
@@ -41,6 +43,23 @@ Digits DecimalDigits(T magnitude, int precision) {
   return d;
 }
 
+// The digits of a value rounded to `precision` significant digits. For a
+// float the shortest round-trip digits are the same whenever there are at
+// most 7 of them and the first is below 8: there the 7-digit decimals lie
+// farther apart than two neighbouring floats, so the nearest 7-digit decimal
+// is the only one that reads back as the float. That path is much faster.
+template <typename T>
+Digits RoundedDigits(T value, int precision) {
+  if constexpr (std::is_same_v<T, float>) {
+    // Subnormal floats are farther apart: they take the exact way.
+    if (precision == 7 && std::fabs(value) >= std::numeric_limits<float>::min()) {
+      const Digits shortest = DecimalDigits(std::fabs(value), 0);
+      if (shortest.count <= 7 && shortest.digits[0] < '8') return shortest;
+    }
+  }
+  return DecimalDigits(static_cast<double>(std::fabs(value)), precision);
+}
+
 std::string NonFiniteText(double value) {
   if (std::isnan(value)) return "nan";
   return value < 0 ? "-inf" : "inf";
@@ -64,7 +83,7 @@ std::size_t BasicChars(char* buf, T value, int precision, Lead lead) {
     *out++ = '0';
     return static_cast<std::size_t>(out - buf);
   }
-  const Digits d = DecimalDigits(static_cast<double>(std::fabs(value)), precision);
+  const Digits d = RoundedDigits(value, precision);
   const int n = d.count;
   const int e = d.exponent;
   const auto put = [&out](const char* from, int count) {

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -176,6 +180,73 @@ TEST(NumberText, BalloonFieldsReadBackRoundedToFourDecimals) {
     ASSERT_EQ(*read, expected[i]) << values[i] << " written as " << BalloonField(values[i]);
   }
   EXPECT_TRUE(in.AtEnd());
+}
+
+}  // namespace
+}  // namespace fonderel
+
+namespace fonderel {
+namespace {
+
+// The single text takes a faster way for most floats; it must give exactly
+// the digits of the value rounded to 7 significant digits (subnormals
+// included), here worked out
+// through the double text of the float's exact value.
+std::string SevenDigitReference(float f) {
+  char buf[64];
+  const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<double>(std::fabs(f)),
+                                 std::chars_format::scientific, 6).ptr;
+  std::string mantissa(buf, static_cast<std::size_t>(std::find(buf, end, 'e') - buf));
+  mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  int exponent = 0;
+  const char* e = std::find(buf, end, 'e') + 1;
+  std::from_chars(*e == '+' ? e + 1 : e, end, exponent);
+  return mantissa + "e" + std::to_string(exponent);
+}
+
+std::string DigitsOfText(std::string text) {
+  // " 1.234E+05", "-.0012" -> "1234e5", "12e-4"
+  text.erase(0, text.find_first_not_of(" -"));
+  int exponent = 0;
+  if (const std::size_t e = text.find('E'); e != std::string::npos) {
+    exponent = std::stoi(text.substr(e + 1));
+    text.resize(e);
+  }
+  const std::size_t point = text.find('.');
+  std::string digits = text;
+  int pointPos = static_cast<int>(text.size());
+  if (point != std::string::npos) {
+    digits.erase(point, 1);
+    pointPos = static_cast<int>(point);
+  }
+  const std::size_t first = digits.find_first_not_of('0');
+  exponent += pointPos - 1 - static_cast<int>(first);
+  digits = digits.substr(first);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return digits + "e" + std::to_string(exponent);
+}
+
+TEST(NumberText, SingleTextIsTheSevenDigitRounding) {
+  std::mt19937 rng(1234);
+  std::uniform_int_distribution<std::uint32_t> bits;
+  int checked = 0;
+  for (int i = 0; i < 400000; ++i) {
+    std::uint32_t raw = bits(rng);
+    float f;
+    std::memcpy(&f, &raw, sizeof f);
+    if (!std::isfinite(f) || f == 0) continue;
+    ASSERT_EQ(DigitsOfText(SingleText(f)), SevenDigitReference(f)) << raw;
+    ++checked;
+  }
+  // Every float of two binades around 1 and 8, where the fast way ends.
+  for (float f = 0.9f; f < 1.1f; f = std::nextafter(f, 2.0f)) {
+    ASSERT_EQ(DigitsOfText(SingleText(f)), SevenDigitReference(f)) << f;
+  }
+  for (float f = 7.9f; f < 8.1f; f = std::nextafter(f, 9.0f)) {
+    ASSERT_EQ(DigitsOfText(SingleText(f)), SevenDigitReference(f)) << f;
+  }
+  EXPECT_GT(checked, 390000);
 }
 
 }  // namespace
