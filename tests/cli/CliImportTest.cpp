@@ -7,24 +7,11 @@
 #include <vector>
 
 #include "Commands.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 namespace fonderel::test {
 namespace {
-
-struct Result {
-  int status;
-  std::string out, err;
-};
-
-Result Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "fonderel-cli");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(CliImport, SpeakerChoice) {
   const std::string multi = DataPath("import/EASE3_MULTI.EAS");
@@ -41,7 +28,7 @@ TEST(CliImport, SpeakerChoice) {
   for (const auto& c : cases) {
     std::vector<std::string> args = {"info", multi};
     args.insert(args.end(), c.extra.begin(), c.extra.end());
-    const Result r = Cli(args);
+    const CliRun r = Cli(args);
     EXPECT_EQ(r.status, c.status) << c.text;
     EXPECT_NE((c.status == 0 ? r.out : r.err).find(c.text), std::string::npos) << r.out << r.err;
   }
@@ -49,20 +36,20 @@ TEST(CliImport, SpeakerChoice) {
 
 TEST(CliImport, ModelerManufacturerAndConvert) {
   TempDir dir;
-  const Result r = Cli({"convert", DataPath("import/MODELER_ONE.MDL"), dir / "one.mdl",
+  const CliRun r = Cli({"convert", DataPath("import/MODELER_ONE.MDL"), dir / "one.mdl",
                         "--manufacturer", "Acme"});
   ASSERT_EQ(r.status, 0) << r.err;
   // A .mdl target is written as .SPK.
   const std::string written = Slurp(dir / "one.SPK");
   EXPECT_NE(written.find("\"Manufacturer\",\"Acme\"\r\n"), std::string::npos);
-  const Result info = Cli({"info", DataPath("import/MODELER_ONE.MDL")});
+  const CliRun info = Cli({"info", DataPath("import/MODELER_ONE.MDL")});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.out.find("Manufacturer:   \n"), std::string::npos) << info.out;
 }
 
 // The CATT reader's own message about a wrong first line is printed once.
 TEST(CliImport, ReaderMessageIsPrintedOnce) {
-  const Result r = Cli({"info", DataPath("import/CATT_LOWER.TXT")});
+  const CliRun r = Cli({"info", DataPath("import/CATT_LOWER.TXT")});
   EXPECT_EQ(r.status, 1);
   const std::string text = "The TXT file does not appear";
   const std::size_t first = r.err.find(text);
@@ -73,7 +60,7 @@ TEST(CliImport, ReaderMessageIsPrintedOnce) {
 TEST(CliImport, BrokenForeignFileFails) {
   TempDir dir;
   Spit(dir / "broken.eas", "Format,\"EASE\"\r\nSpeakerName,\"A\"\r\nManufacturer,\"M\"\r\nFrequency,x\r\n");
-  const Result r = Cli({"convert", dir / "broken.eas", dir / "out.SPK", "--log"});
+  const CliRun r = Cli({"convert", dir / "broken.eas", dir / "out.SPK", "--log"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("broken.eas, line 4"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir / "out.SPK"));

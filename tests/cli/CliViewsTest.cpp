@@ -9,27 +9,13 @@
 #include <vector>
 
 #include "Commands.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 namespace fonderel::test {
 namespace {
 
 const std::string kHorn = std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK";
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "fonderel-cli");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {status, out.str(), err.str()};
-}
 
 // The cells of a row, empty ones included.
 std::vector<std::string> Cells(const std::string& row) {
