@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CliPlatform.h"
+#include "CliSupport.h"
 #include "JsonNumbers.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
@@ -20,48 +21,6 @@
 
 namespace fonderel {
 namespace {
-
-constexpr int kFileFailure = 1;
-constexpr int kUsageFailure = 2;
-
-struct Io {
-  std::ostream& out;
-  std::ostream& err;
-};
-
-int Fail(const Io& io, const FileError& error) {
-  io.err << "fonderel-cli: " << Cp1252ToUtf8(error.Text()) << '\n';
-  return kFileFailure;
-}
-
-// Loads a source file the way File Open does: an empty description, then the
-// reader that the file name selects.
-bool Load(AppState& state, CliPlatform& platform, const std::string& path, const Io& io,
-          int& status) {
-  ResetSource(state, platform, false);
-  state.src.SourceFile = path;
-  if (auto loaded = LoadSourceFile(state, platform, path); !loaded) {
-    if (loaded.error().cancelled && !platform.offeredNames.empty()) {
-      std::string names;
-      for (const std::string& name : platform.offeredNames) {
-        names += (names.empty() ? "\"" : ", \"") + Cp1252ToUtf8(name) + "\"";
-      }
-      io.err << "fonderel-cli: " << path << ": "
-             << (platform.speaker.empty()
-                     ? "the file holds several loudspeakers; choose one with --speaker: "
-                     : "no loudspeaker named \"" + Cp1252ToUtf8(platform.speaker) +
-                           "\" in the file; it holds: ")
-             << names << '\n';
-      status = kFileFailure;
-      return false;
-    }
-    // A reader that told the user itself (its message went to standard
-    // error) is not reported twice.
-    status = loaded.error().cancelled ? kFileFailure : Fail(io, loaded.error());
-    return false;
-  }
-  return true;
-}
 
 std::string Shortest(float value) {
   char buf[32];
@@ -265,13 +224,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   convert->add_flag("--log", convertLog, "Print the text log of the read and the write");
 
   // What an importer may ask: every command that reads a file takes the answers.
-  std::string speaker, manufacturer;
-  for (CLI::App* command : {info, balloon, polar, convert}) {
-    command->add_option("--speaker", speaker,
-                        "The loudspeaker to import from an EASE 3.0 file that holds several");
-    command->add_option("--manufacturer", manufacturer,
-                        "The manufacturer of a Modeler loudspeaker (empty when not given)");
-  }
+  for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
+
+  // Subcommands kept in files of their own.
+  const std::vector<SubCommand> more = {};
 
   try {
     app.parse(argc, argv);
@@ -282,8 +238,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   AppState state;
   CliPlatform platform(err);
-  platform.speaker = Utf8ToCp1252(speaker);
-  platform.manufacturer = Utf8ToCp1252(manufacturer);
+  platform.speaker = Utf8ToCp1252(ImportAnswer(app, "--speaker"));
+  platform.manufacturer = Utf8ToCp1252(ImportAnswer(app, "--manufacturer"));
+  for (const SubCommand& sub : more) {
+    if (*sub.command) return sub.run(state, platform, io);
+  }
   int status = 0;
   if (*info) {
     if (!Load(state, platform, infoFile, io, status)) return status;
