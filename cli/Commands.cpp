@@ -9,7 +9,9 @@
 
 #include "CliPlatform.h"
 #include "CliSupport.h"
+#include "CliUsage.h"
 #include "JsonNumbers.h"
+#include "LogLines.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
 #include "core/NumberText.h"
@@ -170,23 +172,29 @@ bool BandHeld(const Source& src, const std::string& path, int band, const Io& io
 }
 
 void PrintLog(const TextLog& log, std::ostream& out) {
-  for (const std::string& line : log.Lines()) out << Cp1252ToUtf8(line) << '\n';
+  for (const std::string& line : PrintedLogLines(log.Lines())) out << Cp1252ToUtf8(line) << '\n';
 }
 
 }  // namespace
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const Io io{out, err};
-  CLI::App app{"Inspects and converts sound source descriptions (SPK files).", "fonderel-cli"};
+  CLI::App app{"Inspects and converts sound source descriptions: SPK files, and the loudspeaker "
+               "files of other programs (EASE .eas, CATT SD1 .txt, Modeler .mdl or no extension).",
+               "fonderel-cli"};
   app.require_subcommand(1);
+  AddVersionFlag(app);
 
   std::string infoFile;
   bool infoJson = false, infoTable = false;
   CLI::App* info = app.add_subcommand(
       "info", "Print a source's header, band data and overall power levels.");
-  info->add_option("FILE", infoFile, "Source file to read")->required();
+  info->add_option("FILE", infoFile, kSourceFileHelp)->required();
   CLI::Option* infoJsonFlag =
-      info->add_flag("--json", infoJson, "One JSON object keyed by the data model's names");
+      info->add_flag("--json", infoJson,
+                     "Print one JSON object instead: the header, the band range, the overall Lin "
+                     "and A levels (dB), the geometry's counts and one object per band with its "
+                     "frequency, Lw, Q, directivity index, sensitivity, impedance and efficiency");
   info->add_flag("--table", infoTable,
                  "The Info window's six rows as its cells show them, cells separated by tabs")
       ->excludes(infoJsonFlag);
@@ -196,22 +204,26 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   bool balloonJson = false;
   CLI::App* balloon =
       app.add_subcommand("balloon", "Print the 18 x 36 directivity balloon of one band.");
-  balloon->add_option("FILE", balloonFile, "Source file to read")->required();
+  balloon->add_option("FILE", balloonFile, kSourceFileHelp)->required();
   balloon->add_option("--band", balloonBand, "Band index, 1 (31.5 Hz) to 10 (16 kHz)")
       ->required()
-      ->check(CLI::Range(1, kBandCount));
-  balloon->add_flag("--json", balloonJson, R"(The object {"band": N, "BalloonData": [[36] x 18]})");
+      ->check(BandNumber());
+  balloon->add_flag("--json", balloonJson,
+                    R"(Print one JSON object instead, {"band": N, "BalloonData": [...]}: 18 rows )"
+                    "(polar plots) of 36 intensities relative to the mean over the sphere");
 
   std::string polarFile;
   int polarBand = 0;
   bool polarJson = false;
   CLI::App* polar = app.add_subcommand(
       "polar", "Print the polar curves of one band: 36 values in dB on the 0..50 scale per plane.");
-  polar->add_option("FILE", polarFile, "Source file to read")->required();
+  polar->add_option("FILE", polarFile, kSourceFileHelp)->required();
   polar->add_option("--band", polarBand, "Band index, 1 (31.5 Hz) to 10 (16 kHz)")
       ->required()
-      ->check(CLI::Range(1, kBandCount));
-  polar->add_flag("--json", polarJson, R"(The object {"band": N, "polar": [[36] x 18]})");
+      ->check(BandNumber());
+  polar->add_flag("--json", polarJson,
+                  R"(Print one JSON object instead, {"band": N, "polar": [...]}: 18 rows )"
+                  "(planes) of 36 values on the 0..50 scale, in full precision");
 
   std::string convertIn, convertOut;
   bool convertLog = false;
@@ -219,7 +231,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "convert",
       "Read a source file and write it as an SPK file. An OUT ending in .mdl or .MDL is "
       "written with .SPK instead; an OUT whose file name has no extension gets .SPK.");
-  convert->add_option("IN", convertIn, "Source file to read")->required();
+  convert->add_option("IN", convertIn, kSourceFileHelp)->required();
   convert->add_option("OUT", convertOut, "SPK file to write")->required();
   convert->add_flag("--log", convertLog, "Print the text log of the read and the write");
 
@@ -232,6 +244,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() != 0 && ReportUnknownCommand(app, argc, argv, err)) {
+      return kUsageFailure;
+    }
     const int code = app.exit(e, out, err);
     return code == 0 ? 0 : kUsageFailure;
   }
@@ -262,6 +277,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (!BandHeld(state.src, polarFile, polarBand, io)) return kFileFailure;
     PrintPolar(state.src, polarBand, polarJson, out);
   } else if (*convert) {
+    if (!OutputPathUsable(convertOut, err)) return kUsageFailure;
     const bool loaded = Load(state, platform, convertIn, io, status);
     if (loaded) {
       std::string written = convertOut;

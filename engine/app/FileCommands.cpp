@@ -14,7 +14,8 @@ namespace {
 
 void Report(AppState& state, Platform& platform, const char* title, const FileError& error) {
   state.AddLogLine("Error: " + error.Text());
-  platform.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, title, error.Text());
+  platform.ShowMessage(error.ownMessage ? MessageIcon::Stop : MessageIcon::Exclamation,
+                       MessageButtons::Ok, title, error.ownMessage ? error.message : error.Text());
 }
 
 std::string FolderOf(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "app/WindowCommands.h"
 
+#include "app/FileCommands.h"
 #include "views/RefreshViews.h"
 
 namespace fonderel {
@@ -48,10 +49,13 @@ void CloseAllViews(Platform& platform) { platform.HideViews(); }
 
 void HelpIndex(AppState& state, Platform& platform) {
   const std::string manual = state.AppPath + "/Manual/MFonderel.htm";
-  if (!platform.OpenDocument(manual)) {
-    platform.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning",
-                         "The manual could not be opened: " + manual);
-  }
+  if (platform.OpenDocument(manual)) return;
+  // A manual that is there but could not be shown needs a web browser, not a
+  // new installation: say which.
+  platform.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning",
+                       FileExists(manual) ? "No program to show HTML pages was found. The "
+                                            "manual lies at: " + manual
+                                          : "The manual could not be opened: " + manual);
 }
 
 }  // namespace fonderel

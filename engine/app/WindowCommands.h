@@ -13,6 +13,8 @@ void ViewHeader(AppState& state, Platform& platform);
 void ViewTextLog(AppState& state, Platform& platform);
 void ClearTextLog(AppState& state, Platform& platform);
 void CloseAllViews(Platform& platform);
+// Opens Manual/MFonderel.htm below AppPath; a warning names its path when it
+// is missing or when no program could show it.
 void HelpIndex(AppState& state, Platform& platform);
 
 }  // namespace fonderel

@@ -12,6 +12,9 @@ struct FileError {
   // The user declined a choice the reader asked for: nothing was read, and
   // there is nothing to report in a message box.
   bool cancelled = false;
+  // The reader's own text for the user: a message box shows `message` alone,
+  // with the stop icon, where other errors show the file and the line.
+  bool ownMessage = false;
 
   // "HORN.SPK, line 31: expected a number, found "x"" or "HORN.SPK: message".
   std::string Text() const {

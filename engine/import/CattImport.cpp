@@ -49,8 +49,8 @@ class CattReader {
              const std::string& path)
       : src_(src), state_(state), platform_(platform), in_(bytes, path), weight_(ZoneWeight()) {}
 
-  // Lines 1 and 2. A wrong line is shown in a message box; the error is then
-  // marked cancelled so that nobody shows it a second time.
+  // Lines 1 and 2. A wrong line is refused with the reader's own message,
+  // which the message box shows without the file's name.
   std::expected<void, FileError> CheckFormat() {
     TRY_READ(first, in_.ReadLine());
     if (first != "CATT-SD1") return FormatError(1, kNotSd1Text);
@@ -76,9 +76,8 @@ class CattReader {
 
  private:
   std::unexpected<FileError> FormatError(int line, const char* text) {
-    platform_.ShowMessage(MessageIcon::Stop, MessageButtons::Ok, "Import Error", text);
     FileError error = in_.ErrorAt(line, text);
-    error.cancelled = true;
+    error.ownMessage = true;
     return std::unexpected(std::move(error));
   }
 

@@ -186,8 +186,9 @@ TEST(FileCommands, OpenKeepsThePathAndStartsTheNextDialogBesideIt) {
 }
 
 // Names whose last three characters are not "SPK" (any case) go to the
-// importers, which report what they cannot read as an import error (the CATT
-// reader with its own message about the file's first line).
+// importers, which report what they cannot read as an import error, logged
+// after "Error:" (the CATT reader's box shows its own message about the
+// file's first line, without the file's name).
 TEST(FileCommands, OpenOfAForeignFileGoesToTheImporters) {
   for (const std::string name : {"horn.eas", "HORN.TXT", "horn.Mdl", "HORN", "horn.spk.bak"}) {
     SCOPED_TRACE(name);
@@ -199,8 +200,10 @@ TEST(FileCommands, OpenOfAForeignFileGoesToTheImporters) {
     const auto messages = s.Messages();
     ASSERT_EQ(messages.size(), 1u);
     if (name == "HORN.TXT") {
-      EXPECT_EQ(messages[0], "ShowMessage Import Error|The TXT file does not appear to be a valid "
-                             "export file from CATT in SD1 format");
+      const std::string text =
+          "The TXT file does not appear to be a valid export file from CATT in SD1 format";
+      EXPECT_EQ(messages[0], "ShowMessage Import Error|" + text);
+      EXPECT_EQ(s.state.log.Lines().back(), "Error: " + path + ", line 1: " + text);
     } else {
       EXPECT_EQ(messages[0].rfind("ShowMessage Import Error|" + path, 0), 0u) << messages[0];
       EXPECT_EQ(s.state.log.Lines().back(), "Error: " + messages[0].substr(25));

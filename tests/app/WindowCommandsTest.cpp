@@ -3,17 +3,21 @@
 // the polar curve layouts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
 #include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
 
 namespace fonderel {
 namespace {
 
 using test::RecordingPlatform;
+using test::Spit;
+using test::TempDir;
 
 // Marks each refresh that reached the Header among the calls, and notes
 // whether the band selectors were live at that moment.
@@ -100,19 +104,30 @@ TEST(WindowCommands, TextLogCommands) {
   EXPECT_TRUE(state.log.Lines().empty());
 }
 
+// The warning tells a missing manual from one that no program could show.
 TEST(WindowCommands, HelpIndexOpensTheManual) {
-  for (const bool opens : {true, false}) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "Manual");
+  Spit(dir / "Manual/MFonderel.htm", "<html></html>");
+  const std::string there = dir / "Manual/MFonderel.htm";
+  const struct {
+    std::string appPath;
+    bool opens;
+    const char* warning;  // nullptr: none
+  } cases[] = {
+      {dir.Path(), true, nullptr},
+      {dir.Path(), false, "No program to show HTML pages was found. The manual lies at: "},
+      {"/nonexistent/fonderel", false, "The manual could not be opened: "},
+  };
+  for (const auto& c : cases) {
     AppState state;
-    state.AppPath = "/opt/fonderel";
+    state.AppPath = c.appPath;
     RecordingPlatform platform;
-    platform.documentOpens = opens;
+    platform.documentOpens = c.opens;
     HelpIndex(state, platform);
-    std::vector<std::string> want{"OpenDocument /opt/fonderel/Manual/MFonderel.htm"};
-    if (!opens) {
-      want.push_back(
-          "ShowMessage Warning|The manual could not be opened: "
-          "/opt/fonderel/Manual/MFonderel.htm");
-    }
+    const std::string manual = c.appPath + "/Manual/MFonderel.htm";
+    std::vector<std::string> want{"OpenDocument " + manual};
+    if (c.warning) want.push_back(std::string("ShowMessage Warning|") + c.warning + manual);
     EXPECT_EQ(platform.calls, want);
   }
 }

@@ -149,10 +149,11 @@ TEST(CliConvert, FailedWriteKeepsTheOldFile) {
   TempDir dir;
   const std::string out = dir / "taken.SPK";
   Spit(out, "old contents");
-  // A folder in the way of the rename cannot be replaced by a file.
+  // A folder in the way of the rename cannot be replaced by a file (OUT
+  // "folder" becomes "folder.SPK").
   const std::string blocked = dir / "folder.SPK";
   std::filesystem::create_directory(blocked);
-  const CliRun r = Cli({"convert", kHorn, blocked});
+  const CliRun r = Cli({"convert", kHorn, dir / "folder"});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("fonderel-cli: " + blocked + ": cannot replace the file"), std::string::npos)
       << r.err;
