@@ -1,14 +1,15 @@
 // Every fonderel-cli example in README.md and the manual runs as written from
 // the project root. An example is a line of a code block (``` in README, <pre>
 // in the manual) that starts with "fonderel-cli " or "$ fonderel-cli "; a
-// synopsis, with a placeholder in capitals (FILE, N) or brackets, is none.
-// After a "$ " line, the lines the docs show up to the next "$ " line, if any, must be
-// what the tool prints ("..." stands for lines left out, a line ending in
-// "..." for the rest of that line, the date and time of an import are the
-// run's own); a shown "fonderel-cli: " line is an error message, which comes
-// with a non-zero exit status. The examples run in document order, in a folder
-// holding a copy of sources/, so one that writes a relative path leaves the
-// tree alone; one that names an absolute path outside /tmp is skipped.
+// synopsis, with a placeholder in capitals (FILE, N) or brackets, is none. In
+// a block with "$ " lines only those are commands, and the lines below one, up
+// to the next, are what it prints: a line "..." (indented or not) stands for
+// lines left out, a line ending in "..." for the rest of that line, and the
+// date and time of an import are the run's own. A shown "fonderel-cli: " line
+// is an error message, which comes with a non-zero exit status. The examples
+// run in document order, in a folder holding a copy of sources/, so one that
+// writes a relative path leaves the tree alone; one that names an absolute
+// path outside /tmp is skipped.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -57,12 +58,15 @@ bool IsSynopsis(const std::string& command) {
 // The examples of one file's code blocks, each block given as its lines.
 void CollectExamples(const std::string& where, const std::vector<std::pair<int, std::string>>& block,
                      std::vector<Example>& examples) {
+  // In a block with "$ " lines, the other lines are what the commands print.
+  const bool hasPrompts = std::ranges::any_of(
+      block, [](const auto& numbered) { return numbered.second.starts_with("$ "); });
   Example* current = nullptr;
   for (const auto& [lineNo, raw] : block) {
     std::string line = raw;
     const bool prompted = line.starts_with("$ ");
     if (prompted) line.erase(0, 2);
-    if (line.starts_with("fonderel-cli ") || line == "fonderel-cli") {
+    if ((prompted || !hasPrompts) && (line.starts_with("fonderel-cli ") || line == "fonderel-cli")) {
       // A trailing "# ..." is a comment of the README's command lists.
       line = std::regex_replace(line, std::regex(R"(\s+#\s.*$)"), "");
       current = nullptr;
@@ -142,7 +146,7 @@ std::string Mismatch(const std::vector<std::string>& actual, const std::vector<s
   std::size_t j = 0;
   bool skipping = false;
   for (const std::string& s : shown) {
-    if (s == "...") {
+    if (s.find_first_not_of(' ') != std::string::npos && s.substr(s.find_first_not_of(' ')) == "...") {
       skipping = true;
       continue;
     }
@@ -188,7 +192,9 @@ TEST(DocExamples, EveryExampleRunsAsWritten) {
       EXPECT_EQ(Mismatch(Lines(err), e.shown), "");
     } else {
       EXPECT_EQ(status, 0) << err;
-      if (!e.shown.empty()) EXPECT_EQ(Mismatch(Lines(out), e.shown), "");
+      if (!e.shown.empty()) {
+        EXPECT_EQ(Mismatch(Lines(out), e.shown), "");
+      }
     }
   }
 }
