@@ -35,43 +35,44 @@ const fs::path kRoot = fs::path(FONDEREL_SOURCES).parent_path();
 struct Example {
   std::string where;  // file and line, for failures
   std::string command;
-  bool prompted = false;           // written after "$ ": the lines below are its output
-  std::vector<std::string> shown;  // the output the docs show
+  std::vector<std::string> shown;  // the output the docs show below a "$ " line
 };
 
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// A <pre> block's text as the reader sees it: no tags, entities replaced.
 std::string Unescape(std::string text) {
-  static const std::regex tag("<[^>]*>");
-  text = std::regex_replace(text, tag, "");
-  const std::pair<const char*, const char*> entities[] = {
+  text = std::regex_replace(text, std::regex("<[^>]*>"), "");
+  const std::pair<std::string, std::string> entities[] = {
       {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}};
   for (const auto& [from, to] : entities) {
-    for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, std::string(from).size(), to);
+    for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
   }
   return text;
 }
 
-bool IsSynopsis(const std::string& command) {
-  static const std::regex placeholder(R"((^|\s)[A-Z]+(\s|$)|[\[\]|])");
-  return std::regex_search(command, placeholder);
-}
-
-// The examples of one file's code blocks, each block given as its lines.
-void CollectExamples(const std::string& where, const std::vector<std::pair<int, std::string>>& block,
+// The examples of one code block, whose first line is line `lineNo` of `doc`.
+void CollectExamples(const std::string& doc, int lineNo, const std::vector<std::string>& block,
                      std::vector<Example>& examples) {
-  // In a block with "$ " lines, the other lines are what the commands print.
-  const bool hasPrompts = std::ranges::any_of(
-      block, [](const auto& numbered) { return numbered.second.starts_with("$ "); });
+  static const std::regex synopsis(R"((^|\s)[A-Z]+(\s|$)|[\[\]|])");
+  const bool hasPrompts =
+      std::ranges::any_of(block, [](const std::string& line) { return line.starts_with("$ "); });
   Example* current = nullptr;
-  for (const auto& [lineNo, raw] : block) {
-    std::string line = raw;
+  for (std::string line : block) {
+    ++lineNo;
     const bool prompted = line.starts_with("$ ");
     if (prompted) line.erase(0, 2);
     if ((prompted || !hasPrompts) && (line.starts_with("fonderel-cli ") || line == "fonderel-cli")) {
       // A trailing "# ..." is a comment of the README's command lists.
       line = std::regex_replace(line, std::regex(R"(\s+#\s.*$)"), "");
       current = nullptr;
-      if (IsSynopsis(line)) continue;
-      examples.push_back({where + ":" + std::to_string(lineNo), line, prompted, {}});
+      if (std::regex_search(line, synopsis)) continue;
+      examples.push_back({doc + ":" + std::to_string(lineNo - 1), line, {}});
       if (prompted) current = &examples.back();
     } else if (prompted) {
       current = nullptr;  // another program's command
@@ -90,47 +91,20 @@ std::vector<Example> DocumentedExamples() {
   std::vector<Example> examples;
   for (const fs::path& doc : docs) {
     const bool html = doc.extension() == ".htm";
-    std::istringstream in(Slurp(doc.string()));
-    std::vector<std::pair<int, std::string>> block;
-    bool inside = false;
-    int lineNo = 0;
-    for (std::string line; std::getline(in, line);) {
-      ++lineNo;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (!html) {
-        if (line.starts_with("```")) {
-          if (inside) CollectExamples(doc.filename().string(), block, examples);
-          inside = !inside;
-          block.clear();
-        } else if (inside) {
-          block.emplace_back(lineNo, line);
-        }
-        continue;
-      }
-      // <pre> blocks; one may open and close on the same line.
-      std::size_t from = 0;
-      if (!inside) {
-        from = line.find("<pre");
-        if (from == std::string::npos) continue;
-        inside = true;
-        block.clear();
-      }
-      const std::size_t end = line.find("</pre>", from);
-      block.emplace_back(lineNo, Unescape(line.substr(0, end)));
-      if (end != std::string::npos) {
-        inside = false;
-        CollectExamples(doc.filename().string(), block, examples);
-      }
+    const std::string text = Slurp(doc.string()), open = html ? "<pre" : "```",
+                      close = html ? "</pre>" : "```";
+    for (std::size_t at = 0; (at = text.find(open, at)) != std::string::npos;) {
+      const std::size_t start = text.find(html ? '>' : '\n', at) + 1;
+      const std::size_t end = text.find(close, start);
+      if (start == 0 || end == std::string::npos) break;
+      const std::string block = text.substr(start, end - start);
+      const int lineNo = 1 + static_cast<int>(std::count(text.begin(), text.begin() + start, '\n'));
+      CollectExamples(doc.filename().string(), lineNo, Lines(html ? Unescape(block) : block),
+                      examples);
+      at = end + close.size();
     }
   }
   return examples;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 bool LineMatches(const std::string& actual, const std::string& shown) {
