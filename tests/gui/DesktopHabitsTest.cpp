@@ -176,7 +176,7 @@ class DesktopHabitsTest : public QObject {
   }
 
   void sizePlaceAndStateKeptBetweenRuns() {
-    const QRect normal(120, 90, 900, 640);
+    const QRect normal(60, 50, 640, 420);  // within the offscreen 800 x 600 screen
     for (bool maximized : {false, true}) {
       {
         Program first(Settings());
