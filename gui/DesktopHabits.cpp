@@ -15,6 +15,9 @@
 #include "QtPlatform.h"
 #include "app/OpenNamedFile.h"
 
+// Resources of a static library are registered by hand, outside any namespace.
+static void InitIconResources() { Q_INIT_RESOURCE(fonderel_icons); }
+
 namespace fonderel {
 namespace {
 
@@ -36,6 +39,7 @@ QString Path(const std::string& bytes) { return QFile::decodeName(QByteArray::fr
 }  // namespace
 
 QIcon FonderelIcon() {
+  InitIconResources();
   QIcon icon;
   icon.addFile(":/icons/fonderel-48.png", QSize(48, 48));
   icon.addFile(":/icons/fonderel-256.png", QSize(256, 256));
@@ -56,17 +60,21 @@ DesktopHabits::DesktopHabits(MainWindow& window, QSettings& settings)
 DesktopHabits::~DesktopHabits() { state_.Recent.SetListener(nullptr); }
 
 void DesktopHabits::InstallShortcuts() {
+  // The desktop's own keys; where its theme has none (Quit, on some), the usual ones.
   const struct {
     const char* action;
     QKeySequence::StandardKey key;
+    const char* usual;
   } shortcuts[] = {
-      {"FileNew", QKeySequence::New},     {"FileOpen", QKeySequence::Open},
-      {"FIleSave", QKeySequence::Save},   {"FilePrint", QKeySequence::Print},
-      {"FileExit", QKeySequence::Quit},   {"HelpIndex", QKeySequence::HelpContents},
+      {"FileNew", QKeySequence::New, "Ctrl+N"},     {"FileOpen", QKeySequence::Open, "Ctrl+O"},
+      {"FIleSave", QKeySequence::Save, "Ctrl+S"},   {"FilePrint", QKeySequence::Print, "Ctrl+P"},
+      {"FileExit", QKeySequence::Quit, "Ctrl+Q"},   {"HelpIndex", QKeySequence::HelpContents, "F1"},
   };
   for (const auto& s : shortcuts) {
     QAction* action = window_.Action(s.action);
-    if (action != nullptr && action->shortcut().isEmpty()) action->setShortcut(s.key);
+    if (action == nullptr || !action->shortcut().isEmpty()) continue;
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(s.key);
+    action->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{QKeySequence(s.usual)} : keys);
   }
 }
 
