@@ -52,7 +52,7 @@ grep -qx "fonderel.startup: sources: $root/share/fonderel/sources" "$tmp/gui.log
   grep -qx "fonderel.startup: manual: $root/share/fonderel/Manual/MFonderel.htm" "$tmp/gui.log" ||
   fail "fonderel found no sources/ or Manual/: $(cat "$tmp/gui.log")"
 
-lintian --no-tag-display-limit "$deb" >"$tmp/lintian.txt" 2>&1 || true
+lintian --tag-display-limit 0 "$deb" >"$tmp/lintian.txt" 2>&1 || true
 cat "$tmp/lintian.txt"
 ! grep -q '^E: ' "$tmp/lintian.txt" || fail "lintian reports errors"
 echo "package $(basename "$deb"): contents, programs and lintian checked"
