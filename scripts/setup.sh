@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -80,6 +80,8 @@ void OpenSourcePath(AppState& state, Platform& platform, const std::string& path
     return;
   }
   RefreshViews(state, platform);
+  // Reopened later through File Open's dispatch, so only what it reads alike.
+  if (format == FormatOfPath(path)) state.Recent.Add(path);
   if (format != SourceFormat::Spk) state.src.SourceFile = SpkNameForImport(path);
   RefreshCaption(state, platform);
   state.src.DataSaved = kTrue;
@@ -136,7 +138,9 @@ void FileSave(AppState& state, Platform& platform) {
   std::string path = state.src.SourceFile;
   if (auto saved = WriteSpkFile(state, platform, path); !saved) {
     Report(state, platform, "Save Error", saved.error());
+    return;
   }
+  state.Recent.Add(path);
 }
 
 SaveOutcome FileSaveAs(AppState& state, Platform& platform) {
@@ -151,6 +155,7 @@ SaveOutcome FileSaveAs(AppState& state, Platform& platform) {
     return SaveOutcome::Failed;
   }
   state.src.SourceFile = path;
+  state.Recent.Add(path);
   state.DialogInitialDir = FolderOf(path);
   RefreshCaption(state, platform);
   state.src.DataSaved = kTrue;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/RecentFiles.h"
 #include "core/Indexed.h"
 #include "core/Platform.h"
 #include "core/Source.h"
@@ -34,6 +35,7 @@ struct AppState {
   std::int16_t Quitting = kFalse;  // the program is closing
   std::string AppPath;             // the folder holding sources/ and Manual/
   std::string DialogInitialDir;    // where the file dialogs start
+  RecentFiles Recent;              // the File menu's last files opened or saved
 
   void AddLogLine(std::string_view text) { log.AddLogLine(text); }
 };
