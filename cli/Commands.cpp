@@ -10,6 +10,7 @@
 #include "CliPlatform.h"
 #include "CliSupport.h"
 #include "CliUsage.h"
+#include "ExportSofaCommand.h"
 #include "JsonNumbers.h"
 #include "LogLines.h"
 #include "core/AppState.h"
@@ -239,7 +240,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {};
+  const std::vector<SubCommand> more = {AddExportSofaCommand(app)};
 
   try {
     app.parse(argc, argv);

@@ -17,6 +17,7 @@
 #include "Twips.h"
 #include "ViewFrame.h"
 #include "app/FileCommands.h"
+#include "app/SofaCommands.h"
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
 #include "views/TableEditing.h"
@@ -51,6 +52,7 @@ const std::vector<Menu>& MenuTable() {
         {"FileCreateNoise", "C&reate Source ISO 3744..."},
         {"cc", "-"},
         {"AttachRAY", "Attach source geometry..."},
+        {"FileExportSofa", "Export SOFA..."},
         {"sepatt", "-"},
         {"Filepsetup", "Printer Set&up..."},
         {"FilePrint", "&Print Form ..."},
@@ -143,6 +145,7 @@ void MainWindow::BuildMenus() {
       {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
       {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
       {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},
+      {"FileExportSofa", [&] { FileExportSofa(s, p, FONDEREL_VERSION); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
       {"FileExit", [&] { FileExit(s, p); }},

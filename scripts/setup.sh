@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db
   dpkg-dev file lintian
+  libnetcdf-dev
 )
 
 missing=()

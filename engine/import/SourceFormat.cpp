@@ -6,12 +6,15 @@
 #include "import/CattImport.h"
 #include "import/EaseImport.h"
 #include "import/ModelerImport.h"
+#include "sofa/SofaImport.h"
 
 namespace fonderel {
 
 SourceFormat FormatOfPath(const std::string& path) {
-  std::string tail = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+  std::string tail = path.size() >= 5 ? path.substr(path.size() - 5) : path;
   for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (tail == ".SOFA") return SourceFormat::Sofa;
+  tail = tail.size() > 3 ? tail.substr(tail.size() - 3) : tail;
   if (tail == "MDL") return SourceFormat::Modeler;
   if (tail == "SPK") return SourceFormat::Spk;
   if (tail == "EAS") return SourceFormat::Ease;
@@ -44,6 +47,8 @@ std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platfor
       return ImportEaseFile(state, platform, path);
     case SourceFormat::Catt:
       return ImportCattFile(state, platform, path);
+    case SourceFormat::Sofa:
+      return ImportSofaFile(state, platform, path);
   }
   return std::unexpected(FileError{path, 0, "unknown file format"});
 }

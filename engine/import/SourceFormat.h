@@ -1,6 +1,7 @@
 // Which reader a source file goes to, by the last three characters of its
 // name compared in upper case: "MDL" Modeler, "SPK" the SPK file, "EAS" EASE,
-// "TXT" CATT SD1, anything else (Modeler 3.1 files have no extension) Modeler.
+// "TXT" CATT SD1, anything else (Modeler 3.1 files have no extension) Modeler;
+// a name ending in ".sofa" (any case) is a SOFA directivity.
 // File Open, File Import and the command-line tool share this table.
 #pragma once
 
@@ -13,7 +14,7 @@
 
 namespace fonderel {
 
-enum class SourceFormat { Spk, Modeler, Ease, Catt };
+enum class SourceFormat { Spk, Modeler, Ease, Catt, Sofa };
 
 SourceFormat FormatOfPath(const std::string& path);
 // File Import's table: the same, except that "SPK" is no test of its own and

@@ -169,7 +169,8 @@ TEST(FileCommands, OpenKeepsThePathAndStartsTheNextDialogBesideIt) {
   EXPECT_EQ(d.title, "Open a Source File");
   EXPECT_EQ(d.filter,
             "Plivox Speaker Files (*.spk)|*.spk|Catt SD1 Files (*.txt)|*.txt|Modeler 3.0 Files "
-            "(*.mdl)|*.mdl|Modeler 3.1 Files (*.)|*.|EASE Ascii files (*.eas)|*.eas");
+            "(*.mdl)|*.mdl|Modeler 3.1 Files (*.)|*.|EASE Ascii files (*.eas)|*.eas|SOFA Files "
+            "(*.sofa)|*.sofa");
   EXPECT_EQ(d.filterIndex, 1);
   EXPECT_EQ(d.flags, 4100);
   EXPECT_EQ(d.fileName, "*.SPK");

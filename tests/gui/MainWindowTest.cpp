@@ -71,6 +71,7 @@ class MainWindowTest : public QObject {
         "Fil/FileCreateNoise/C&reate Source ISO 3744...",
         "Fil/cc/-",
         "Fil/AttachRAY/Attach source geometry...",
+        "Fil/FileExportSofa/Export SOFA...",
         "Fil/sepatt/-",
         "Fil/Filepsetup/Printer Set&up...",
         "Fil/FilePrint/&Print Form ...",

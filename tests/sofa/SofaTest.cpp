@@ -1,0 +1,311 @@
+// SOFA export and import: the file's layout as the netCDF library reads it
+// back, the round trip of a real source, hand-made files on other grids, and
+// malformed files that must end in an error leaving the description alone.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "app/SofaCommands.h"
+#include "core/AppState.h"
+#include "core/SpkFile.h"
+#include "sofa/NetCdfFile.h"
+#include "sofa/SofaExport.h"
+#include "sofa/SofaGrid.h"
+#include "sofa/SofaImport.h"
+#include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
+
+namespace fonderel {
+namespace {
+
+using test::RecordingPlatform;
+using test::TempDir;
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+const LocalTime kNow{2026, 12, 7, 8, 30, 5};
+
+bool Shown(const RecordingPlatform& platform, const std::string& prefix) {
+  for (const std::string& call : platform.calls) {
+    if (call.starts_with(prefix)) return true;
+  }
+  return false;
+}
+
+std::unique_ptr<AppState> LoadHorn() {
+  auto state = std::make_unique<AppState>();
+  RecordingPlatform platform;
+  EXPECT_TRUE(ReadSpkFile(*state, platform, std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK"));
+  return state;
+}
+
+double SphericalMean(const Source& src, int band) {
+  const auto w = ZoneWeight();
+  double sum = 0;
+  for (int p = 0; p < kPlots; ++p)
+    for (int a = 0; a <= 18; ++a)
+      sum += w(a) * (src.BalloonData(p, a, band) + src.BalloonData(p, (36 - a) % 36, band));
+  return sum / 36;
+}
+
+TEST(SofaExport, FileHoldsTheConventionsAttributesVariablesAndDirections) {
+  TempDir dir;
+  auto state = LoadHorn();
+  const Source& src = state->src;
+  ASSERT_TRUE(WriteSofaFile(src, dir / "horn.sofa", kNow, "9.8.7"));
+  auto file = NetCdfFile::Open(dir / "horn.sofa");
+  ASSERT_TRUE(file) << file.error();
+  const std::vector<std::pair<std::string, std::string>> attributes = {
+      {"Conventions", "SOFA"}, {"Version", "2.1"}, {"SOFAConventions", "FreeFieldDirectivityTF"},
+      {"SOFAConventionsVersion", "1.1"}, {"DataType", "TF"}, {"RoomType", "free field"},
+      {"Title", "Horn 90x40 two-way"}, {"SourceManufacturer", "Example Acoustics"},
+      {"SourceType", "loudspeaker"}, {"APIName", "Fonderel"}, {"APIVersion", "9.8.7"},
+      {"DateCreated", "2025-03-14 10:42:07"}, {"DateModified", "2026-12-07 08:30:05"},
+      {"AuthorContact", ""}, {"Organization", ""}, {"DatabaseName", "Fonderel"},
+      {"License", "No license provided, ask the author for permission"}};
+  for (const auto& [name, value] : attributes) {
+    EXPECT_EQ(file->TextAttribute("", name).value_or("<missing>"), value) << name;
+  }
+  EXPECT_NE(file->TextAttribute("", "Comment").value_or("").find("phase is unknown"),
+            std::string::npos);
+  const std::vector<std::pair<std::string, std::vector<std::size_t>>> variables = {
+      {"ListenerPosition", {1, 3}}, {"ListenerView", {1, 3}},   {"ListenerUp", {1, 3}},
+      {"ReceiverPosition", {614, 3}}, {"SourcePosition", {1, 3}}, {"SourceView", {1, 3}},
+      {"SourceUp", {1, 3}},         {"EmitterPosition", {1, 3}}, {"Data.Real", {1, 614, 6}},
+      {"Data.Imag", {1, 614, 6}},   {"N", {6}}};
+  for (const auto& [name, lengths] : variables) {
+    auto dims = file->Dimensions(name);
+    ASSERT_TRUE(dims) << name;
+    std::vector<std::size_t> got;
+    for (const auto& d : *dims) got.push_back(d.length);
+    EXPECT_EQ(got, lengths) << name;
+  }
+  EXPECT_EQ(file->TextAttribute("ReceiverPosition", "Type").value_or(""), "spherical");
+  EXPECT_EQ(file->TextAttribute("N", "Units").value_or(""), "hertz");
+  EXPECT_EQ(*file->Values("N", {0}, {6}), (std::vector<double>{125, 250, 500, 1000, 2000, 4000}));
+  EXPECT_EQ(*file->Values("SourceUp", {0, 0}, {1, 3}), (std::vector<double>{0, 0, 1}));
+
+  // Receiver 9·34 + 2 is plot 9, point 3: 30° up from the axis in the vertical
+  // plane; receiver 8 is plot 0, point 9: 90° to the side (+y).
+  const std::vector<std::pair<int, std::array<double, 3>>> directions = {
+      {9 * 34 + 2, {0, 30, 1}}, {8, {90, 0, 1}}, {17, {190, 0, 1}}, {612, {0, 0, 1}},
+      {613, {180, 0, 1}}, {3 * 34 + 26, {281.5083, -29.4987, 1}}};
+  for (const auto& [r, expected] : directions) {
+    auto got = file->Values("ReceiverPosition", {static_cast<std::size_t>(r), 0}, {1, 3});
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR((*got)[c], expected[c], 1e-3) << "receiver " << r;
+  }
+  // Data: √ of the sample; the axis the √ of the mean of its 18 samples.
+  auto data = *file->Values("Data.Real", {0, 0, 0}, {1, 614, 6});
+  EXPECT_NEAR(data[(9 * 34 + 2) * 6 + 3], std::sqrt(src.BalloonData(9, 3, 6)), 1e-6);
+  double axis = 0;
+  for (int p = 0; p < kPlots; ++p) axis += src.BalloonData(p, 0, 6);
+  EXPECT_NEAR(data[612 * 6 + 3], std::sqrt(axis / 18), 1e-6);
+}
+
+TEST(SofaRoundTrip, HeaderAndBalloonComeBackScaledToASphericalMeanOfOne) {
+  TempDir dir;
+  auto original = LoadHorn();
+  ASSERT_TRUE(WriteSofaFile(original->src, dir / "horn.sofa", kNow, "1"));
+  AppState state;
+  RecordingPlatform platform;
+  ASSERT_TRUE(ImportSofaFile(state, platform, dir / "horn.sofa"));
+  const Source& a = original->src;
+  const Source& b = state.src;
+  EXPECT_EQ(b.SourceName, a.SourceName);
+  EXPECT_EQ(b.Manufacturer, a.Manufacturer);
+  EXPECT_EQ(b.SourceKind, 1.0f);
+  EXPECT_EQ(b.FirstBand, a.FirstBand);
+  EXPECT_EQ(b.LastBand, a.LastBand);
+  for (int band = a.FirstBand; band <= a.LastBand; ++band) {
+    const double mean = SphericalMean(a, band);
+    for (int p = 0; p < kPlots; ++p) {
+      for (int k = 1; k < kPoints; ++k) {
+        if (k == 18) continue;
+        ASSERT_NEAR(b.BalloonData(p, k, band), a.BalloonData(p, k, band) / mean,
+                    2e-6 * (1 + a.BalloonData(p, k, band) / mean))
+            << "band " << band << " plot " << p << " point " << k;
+      }
+    }
+    EXPECT_NEAR(SphericalMean(b, band), 1.0, 1e-5);
+    EXPECT_EQ(b.DirQ(band), b.BalloonData(0, 0, band));
+    EXPECT_EQ(b.Lw(band), 0.0f);
+  }
+  EXPECT_NE(state.log.Lines().back().find("fill in Lw"), std::string::npos);
+}
+
+// A hand-made directivity: per bin a TF magnitude as a function of the angle
+// from the axis, on receivers given by (θ, φ) in the balloon's own frame.
+struct HandMade {
+  std::string convention = "FreeFieldDirectivityTF";
+  bool cartesian = false;
+  double step = 5;  // degrees between receivers in θ and φ
+  std::vector<double> frequencies = {700, 1000, 1400};
+  std::function<double(double theta, std::size_t bin)> tf = [](double, std::size_t) { return 1.0; };
+  std::vector<std::string> dims = {"M", "R", "N"};
+};
+
+void Write(const HandMade& h, const std::string& path) {
+  std::vector<double> positions, real;
+  std::size_t receivers = 0;
+  for (double phi = 0; phi < 180 - 1e-9; phi += h.step) {
+    for (double theta = 0; theta < 360 - 1e-9; theta += h.step) {
+      const UnitVector v{std::cos(theta * kDeg), std::sin(theta * kDeg) * std::cos(phi * kDeg),
+                         std::sin(theta * kDeg) * std::sin(phi * kDeg)};
+      if (h.cartesian) {
+        positions.insert(positions.end(), {2 * v.x, 2 * v.y, 2 * v.z});
+      } else {
+        const auto s = SphericalOf(v);
+        positions.insert(positions.end(), s.begin(), s.end());
+      }
+      for (std::size_t n = 0; n < h.frequencies.size(); ++n) real.push_back(h.tf(theta, n));
+      ++receivers;
+    }
+  }
+  auto file = NetCdfFile::Create(path);
+  ASSERT_TRUE(file);
+  file->PutText("", "SOFAConventions", h.convention);
+  file->PutText("", "Title", "Dipole");
+  const int M = *file->AddDimension("M", 1), R = *file->AddDimension("R", receivers),
+            N = *file->AddDimension("N", h.frequencies.size()), C = *file->AddDimension("C", 3);
+  std::map<std::string, int> ids{{"M", M}, {"R", R}, {"N", N}};
+  std::vector<int> dataDims;
+  for (const auto& d : h.dims) dataDims.push_back(ids[d]);
+  ASSERT_TRUE(file->AddVariable("Data.Real", dataDims));
+  ASSERT_TRUE(file->AddVariable("ReceiverPosition", {R, C}));
+  ASSERT_TRUE(file->AddVariable("N", {N}));
+  file->PutText("ReceiverPosition", "Type", h.cartesian ? "cartesian" : "spherical");
+  ASSERT_TRUE(file->PutValues("Data.Real", real));
+  ASSERT_TRUE(file->PutValues("ReceiverPosition", positions));
+  ASSERT_TRUE(file->PutValues("N", h.frequencies));
+  ASSERT_TRUE(file->Close());
+}
+
+TEST(SofaImport, HandMadeGridsGiveTheExpectedBalloon) {
+  // Bin 1000 Hz is a dipole (cos θ), bin 1400 Hz omnidirectional: the
+  // 1 kHz octave is their energy mean (cos²θ + 1)/2; 700 Hz, alone in the
+  // 500 Hz octave, is the dipole's cos²θ.
+  const auto tf = [](double theta, std::size_t bin) { return bin == 2 ? 1.0 : std::cos(theta * kDeg); };
+  const auto w = ZoneWeight();
+  for (const bool cartesian : {false, true}) {
+    for (const double step : {5.0, 10.0}) {
+      TempDir dir;
+      HandMade h;
+      h.cartesian = cartesian, h.step = step, h.tf = tf;
+      Write(h, dir / "dipole.sofa");
+      AppState state;
+      RecordingPlatform platform;
+      ASSERT_TRUE(ImportSofaFile(state, platform, dir / "dipole.sofa"));
+      EXPECT_EQ(state.src.SourceName, "Dipole");
+      EXPECT_EQ(state.src.FirstBand, 5);
+      EXPECT_EQ(state.src.LastBand, 6);
+      for (const int band : {5, 6}) {
+        const auto shape = [&](int k) {
+          const double c2 = std::pow(std::cos(10 * k * kDeg), 2);
+          return band == 5 ? c2 : (c2 + 1) / 2;
+        };
+        double mean = 0;
+        for (int a = 0; a <= 18; ++a) mean += w(a) * shape(a);
+        for (int p = 0; p < kPlots; ++p) {
+          for (int k = 0; k < kPoints; ++k) {
+            ASSERT_NEAR(state.src.BalloonData(p, k, band), shape(k) / mean, 1e-5)
+                << (cartesian ? "cartesian" : "spherical") << " step " << step << " band "
+                << band << " plot " << p << " point " << k;
+          }
+        }
+        EXPECT_NEAR(state.src.DirQ(band), 1 / mean, 1e-5);
+      }
+    }
+  }
+}
+
+TEST(SofaImport, MalformedFilesAreRefusedAndTheDescriptionKept) {
+  const auto nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    const char* message;
+  };
+  const auto handMade = [](std::function<void(HandMade&)> change) {
+    return [change](const std::string& path) {
+      HandMade h;
+      change(h);
+      Write(h, path);
+    };
+  };
+  const std::vector<Case> cases = {
+      {"text file", [](const std::string& p) { test::Spit(p, "Format EASE\r\n1 2 3\r\n"); },
+       "not a readable netCDF file"},
+      {"empty file", [](const std::string& p) { test::Spit(p, ""); }, "not a readable netCDF file"},
+      {"other convention", handMade([](HandMade& h) { h.convention = "SimpleFreeFieldHRIR"; }),
+       "SimpleFreeFieldHRIR"},
+      {"NaN in the data",
+       handMade([nan](HandMade& h) { h.tf = [nan](double t, std::size_t) { return t == 90 ? nan : 1.0; }; }),
+       "not a finite number"},
+      {"horizontal plane only", handMade([](HandMade& h) { h.step = 90; }),
+       "do not cover the sphere"},
+      {"data laid out R, M, N", handMade([](HandMade& h) { h.dims = {"R", "M", "N"}; }),
+       "(M, R, N)"},
+      {"no bin in an octave band", handMade([](HandMade& h) { h.frequencies = {5, 23000, 30000}; }),
+       "no frequency"},
+      {"silent band", handMade([](HandMade& h) { h.tf = [](double, std::size_t) { return 0.0; }; }),
+       "holds no energy"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string path = dir / "bad.sofa";
+    c.make(path);
+    auto state = LoadHorn();
+    const Source before = state->src;
+    RecordingPlatform platform;
+    auto result = ImportSofaFile(*state, platform, path);
+    ASSERT_FALSE(result) << c.what;
+    EXPECT_EQ(result.error().file, path) << c.what;
+    EXPECT_NE(result.error().message.find(c.message), std::string::npos)
+        << c.what << ": " << result.error().message;
+    EXPECT_TRUE(state->src.BalloonData == before.BalloonData && state->src.SourceName == before.SourceName)
+        << c.what;
+  }
+}
+
+TEST(SofaExportCommand, ExportsRefusesAndKeepsAnOldFileOnFailure) {
+  TempDir dir;
+  auto state = LoadHorn();
+  state->src.SourceFile = "/somewhere/HORN90X40.SPK";
+  state->DialogInitialDir = dir.Path();
+  RecordingPlatform platform;
+  platform.files = {dir / "horn"};  // the extension is added
+  FileExportSofa(*state, platform, "1");
+  ASSERT_EQ(platform.fileDialogs.size(), 1u);
+  EXPECT_EQ(platform.fileDialogs[0].fileName, "HORN90X40.sofa");
+  EXPECT_TRUE(std::filesystem::exists(dir / "horn.sofa"));
+  EXPECT_EQ(state->log.Lines().back(), "Directivity exported as a SOFA file to: " + (dir / "horn.sofa"));
+
+  // A target that cannot be written: an error, and the old file as it was.
+  const std::string old = test::Slurp(dir / "horn.sofa");
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_exec);
+  if (::access(dir.Path().c_str(), W_OK) != 0) {  // root writes anyway
+    platform.files = {dir / "horn.sofa"};
+    FileExportSofa(*state, platform, "1");
+    EXPECT_TRUE(Shown(platform, "ShowMessage Export Error|"));
+    EXPECT_EQ(test::Slurp(dir / "horn.sofa"), old);
+  }
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+
+  AppState empty;
+  RecordingPlatform quiet;
+  FileExportSofa(empty, quiet, "1");
+  EXPECT_TRUE(quiet.fileDialogs.empty());
+  EXPECT_TRUE(Shown(quiet, "ShowMessage Warning|"));
+  EXPECT_EQ(SofaProposal(""), "*.sofa");
+}
+
+}  // namespace
+}  // namespace fonderel
