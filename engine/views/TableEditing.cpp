@@ -39,13 +39,14 @@ float* BalloonCell(AppState& state, int row, int col) {
   return &state.src.BalloonData(row - 1, col - 1, band);
 }
 
-// Stores a number typed into the Info table into the field of its row.
-void StoreInfoValue(Source& src, int row, int col, float v) {
+// Stores a number typed into the Info table into the field of its row;
+// false when the cell has no field behind it.
+bool StoreInfoValue(Source& src, int row, int col, float v) {
   if (row == 1 && (col == 11 || col == 12)) {
     src.Lw(col) = v;
-    return;
+    return true;
   }
-  if (row < 1 || row > 5 || col < 1 || col > kBandCount) return;
+  if (row < 1 || row > 5 || col < 1 || col > kBandCount) return false;
   switch (row) {
     case 1:
       src.Lw(col) = v;
@@ -63,6 +64,7 @@ void StoreInfoValue(Source& src, int row, int col, float v) {
       src.Efficiency(col) = v;
       break;
   }
+  return true;
 }
 
 }  // namespace
@@ -86,7 +88,9 @@ void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
     Cell(state.InfoGridText, row, col) = FormatNumber(value, "##0.00");
     platform.SetInfoTable(state.InfoGridText);
   }
-  StoreInfoValue(state.src, row, col, value);
+  // Every stored value is an edit, however the entry was ended: a value
+  // stored by an arrow key must not be lost without the question.
+  if (StoreInfoValue(state.src, row, col, value)) state.src.DataSaved = kFalse;
   if (onEnter) {
     state.src.DataSaved = kFalse;
     RefreshViews(state, platform);
@@ -113,7 +117,10 @@ void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
     Cell(state.DataGridText, row, col) = text;
     platform.SetDataTable(state.DataGridText);
   }
-  if (float* cell = BalloonCell(state, row, col)) *cell = TypedValue(text);
+  if (float* cell = BalloonCell(state, row, col)) {
+    *cell = TypedValue(text);
+    state.src.DataSaved = kFalse;
+  }
   if (onEnter) state.src.DataSaved = kFalse;
 }
 
@@ -153,7 +160,10 @@ void EditCut(AppState& state, Platform& platform, const GridSelection& sel) {
   // The values go from the current cell towards the selection's end only.
   for (int r = sel.row; r <= sel.rowSel; ++r) {
     for (int c = sel.col; c <= sel.colSel; ++c) {
-      if (float* cell = BalloonCell(state, r, c)) *cell = 0.0f;
+      if (float* cell = BalloonCell(state, r, c)) {
+        *cell = 0.0f;
+        state.src.DataSaved = kFalse;
+      }
     }
   }
   EditDelete(state, platform, sel);
@@ -207,6 +217,7 @@ void EditPaste(AppState& state, Platform& platform, const GridSelection& sel) {
     for (int col = sel.col; col <= sel.colSel; ++col) {
       if (float* value = BalloonCell(state, row, col); value && InTable(state.DataGridText, row, col)) {
         *value = TypedValue(Cell(state.DataGridText, row, col));
+        state.src.DataSaved = kFalse;
       }
     }
   }
