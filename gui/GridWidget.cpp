@@ -53,6 +53,13 @@ void GridWidget::SetTable(const TextTable& cells) {
   }
   // The label column takes its longest label.
   if (cols > 0) resizeColumnToContents(0);
+  ShowCurrentInEditBox();
+}
+
+void GridWidget::ShowCurrentInEditBox() {
+  if (entry_.EntryActive || !editBoxText || !showInEditBox) return;
+  if (currentRow() < 1 || currentColumn() < 1) return;
+  showInEditBox(editBoxText(currentRow(), currentColumn()));
 }
 
 GridSelection GridWidget::Selection() const {

@@ -18,7 +18,11 @@ class GridWidget : public QTableWidget {
  public:
   GridWidget(GridEntry& entry, const QString& objectName, QWidget* parent = nullptr);
 
+  // New cell texts; the edit box then shows the current cell afresh.
   void SetTable(const TextTable& cells);
+  // The edit box shows what the current cell holds now, unless an entry is
+  // being typed.
+  void ShowCurrentInEditBox();
   GridSelection Selection() const;
 
   // Called with the entry to commit (and whether Enter committed it) for the

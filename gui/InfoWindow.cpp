@@ -42,7 +42,7 @@ InfoWindow::InfoWindow(AppState& state, Platform& platform, QWidget* parent)
   };
   grid_->editBoxText = [this](int row, int col) { return InfoEditBoxText(state_, row, col); };
   grid_->showInEditBox = [this](const std::string& text) {
-    icell_->setText(QString::fromStdString(Cp1252ToUtf8(text)));
+    if (!icell_->hasFocus()) icell_->setText(QString::fromStdString(Cp1252ToUtf8(text)));
   };
   grid_->focusEditBox = [this] { icell_->setFocus(); };
   grid_->beep = [this] { platform_.Beep(); };
@@ -50,6 +50,7 @@ InfoWindow::InfoWindow(AppState& state, Platform& platform, QWidget* parent)
     CommitInfoEditBox(state_, platform_, grid_->currentRow(), grid_->currentColumn(),
                       Utf8ToCp1252(icell_->text().toStdString()));
     grid_->setFocus();
+    grid_->ShowCurrentInEditBox();
   });
   connect(speaker_, &QRadioButton::clicked, this,
           [this] { SourceKindChosen(state_, platform_, true); });

@@ -113,13 +113,14 @@ void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
 void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
   const std::string text = FormatNumber(TypedValue(entry), "##0.00");
-  if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {
-    Cell(state.DataGridText, row, col) = text;
-    platform.SetDataTable(state.DataGridText);
-  }
+  // Stored before the table is shown, so its edit box shows the new value.
   if (float* cell = BalloonCell(state, row, col)) {
     *cell = TypedValue(text);
     state.src.DataSaved = kFalse;
+  }
+  if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {
+    Cell(state.DataGridText, row, col) = text;
+    platform.SetDataTable(state.DataGridText);
   }
   if (onEnter) state.src.DataSaved = kFalse;
 }
@@ -212,15 +213,19 @@ void EditPaste(AppState& state, Platform& platform, const GridSelection& sel) {
   if (!cell.empty()) put();
   platform.SetDataTable(state.DataGridText);
   platform.ProcessEvents();
+  bool stored = false;
   // Read back from the current cell towards the selection's end.
   for (int row = sel.row; row <= sel.rowSel; ++row) {
     for (int col = sel.col; col <= sel.colSel; ++col) {
       if (float* value = BalloonCell(state, row, col); value && InTable(state.DataGridText, row, col)) {
         *value = TypedValue(Cell(state.DataGridText, row, col));
         state.src.DataSaved = kFalse;
+        stored = true;
       }
     }
   }
+  // Shown again so that everything showing a stored value follows it.
+  if (stored) platform.SetDataTable(state.DataGridText);
 }
 
 void DataGridFocusChanged(AppState&, Platform& platform, bool hasFocus) {

@@ -1,5 +1,6 @@
 // Edits as a user makes them in the real windows: every way of storing a
-// value makes File › New ask, merely visiting the band fields does not.
+// value makes File › New ask, merely visiting the band fields does not, and
+// the Pointed Datum boxes show the value the current cell holds.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -134,6 +135,62 @@ class UnsavedEditsTest : public QObject {
       s.Run("FileNew");
       QVERIFY2(s.asked == (c.asks ? QStringList{"Warning"} : QStringList{}), c.edit);
     }
+  }
+
+  // After each change the Pointed datum box shows the stored value of the
+  // current cell (the typed 2.3456 is stored as 2.35).
+  void pointedDatumFollowsTheStoredValue() {
+    const struct {
+      const char* change;
+      std::function<void(Session&)> run;
+    } cases[] = {
+        {"typed and Enter",
+         [](Session& s) {
+           QTest::keyClicks(s.DataGrid(1, 1), "2.3456");
+           QTest::keyClick(s.window.Data()->Grid(), Qt::Key_Return);
+         }},
+        {"Edit Paste",
+         [](Session& s) {
+           s.DataGrid(1, 1);
+           QApplication::clipboard()->setText("7.25");
+           s.Run("EditPaste");
+         }},
+        {"Edit Cut",
+         [](Session& s) {
+           s.DataGrid(1, 1);
+           s.Run("EditCut");
+         }},
+        {"band chosen",
+         [](Session& s) {
+           s.DataGrid(1, 1);
+           QComboBox* selector = s.window.Data()->Selector();
+           s.state.LastRefreshTime = 0;
+           selector->setCurrentIndex(5);
+           emit selector->activated(5);
+         }},
+        {"another file opened",
+         [](Session& s) {
+           s.DataGrid(1, 1);
+           s.window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
+             return std::optional<std::string>(FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
+           };
+           s.Run("FileOpen");
+         }},
+    };
+    for (const auto& c : cases) {
+      Session s;
+      c.run(s);
+      QVERIFY2(s.Box("Cell") == s.Stored(1, 1), c.change);
+    }
+    // The Info box shows the cell as the table shows it, also after opening.
+    Session s;
+    s.InfoGrid(1, 6);
+    s.window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
+      return std::optional<std::string>(FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
+    };
+    s.Run("FileOpen");
+    QCOMPARE(s.Box("Icell"), s.window.Info()->Grid()->item(1, 6)->text());
+    QCOMPARE(s.Box("Icell"), QString("99.00"));
   }
 };
 
