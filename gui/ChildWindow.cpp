@@ -14,6 +14,13 @@ ChildWindow::ChildWindow(const std::int16_t& quitting, QWidget* content, const Q
   resize(defaultSize);
 }
 
+void ChildWindow::RestoreNormalState() {
+  if (!isMinimized() && !isMaximized()) return;
+  const bool wasVisible = isVisible();
+  showNormal();
+  if (!wasVisible) hide();
+}
+
 void ChildWindow::closeEvent(QCloseEvent* event) {
   if (quitting_ == 0) {
     hide();

@@ -15,6 +15,10 @@ class ChildWindow : public QMdiSubWindow {
   ChildWindow(const std::int16_t& quitting, QWidget* content, const QString& objectName,
               const QString& caption, QSize defaultSize);
 
+  // Leaves the minimised or maximised state (keeping the window hidden when
+  // it was), so that a geometry set next is the one it keeps.
+  void RestoreNormalState();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

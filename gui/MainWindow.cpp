@@ -100,6 +100,8 @@ MainWindow::MainWindow(AppState& state)
   setObjectName("Fonderel");
   setWindowTitle("Fonderel ");
   setCentralWidget(mdi_);
+  // A window the commands show comes up in its normal state, also beside a maximised one.
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   picture_ = new PictureBox(mdi_->viewport());
   picture_->lower();
   // The work area gets its size after the window; the picture follows it.

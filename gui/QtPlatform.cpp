@@ -206,12 +206,20 @@ bool QtPlatform::IsWindowVisible(WindowId id) const {
   return w != nullptr && w->isVisible();
 }
 
+// A minimised or maximised window brings back its old geometry when it is
+// restored, so it is restored before it is placed, not after.
 void QtPlatform::PlaceWindow(WindowId id, TwipsRect rect) {
-  if (ChildWindow* w = window_.Child(id)) w->setGeometry(ToPixels(rect));
+  if (ChildWindow* w = window_.Child(id)) {
+    w->RestoreNormalState();
+    w->setGeometry(ToPixels(rect));
+  }
 }
 
 void QtPlatform::ResizeWindow(WindowId id, TwipsSize size) {
-  if (ChildWindow* w = window_.Child(id)) w->resize(ToPixels(size));
+  if (ChildWindow* w = window_.Child(id)) {
+    w->RestoreNormalState();
+    w->resize(ToPixels(size));
+  }
 }
 
 void QtPlatform::ShowTextLog() { ShowWindow({ViewWindow::TextLog}); }
