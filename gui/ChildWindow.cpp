@@ -6,7 +6,7 @@ namespace fonderel {
 
 ChildWindow::ChildWindow(const std::int16_t& quitting, QWidget* content, const QString& objectName,
                          const QString& caption, QSize defaultSize)
-    : quitting_(quitting) {
+    : quitting_(quitting), usefulSize_(defaultSize) {
   setObjectName(objectName);
   setWidget(content);
   setWindowTitle(caption);

@@ -268,7 +268,7 @@ QList<ChildWindow*> MainWindow::HiddenByHideViews() const {
 void MainWindow::Arrange(ArrangeCode code) {
   switch (code) {
     case ArrangeCode::Cascade:
-      mdi_->cascadeSubWindows();
+      Cascade(*mdi_);
       return;
     case ArrangeCode::ArrangeIcons:
       ArrangeIcons(*mdi_);

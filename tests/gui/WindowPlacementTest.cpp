@@ -1,5 +1,6 @@
 // Where the View and Window commands leave real MDI windows: placed at the
-// stated size also when they were minimised or maximised before.
+// stated size also when they were minimised or maximised before, and
+// Cascade at a usable size.
 #include <QMdiArea>
 #include <QTest>
 #include <functional>
@@ -109,6 +110,32 @@ class WindowPlacementTest : public QObject {
           }
         }
       }
+    }
+  }
+
+  // Cascade of the Standard layout with the text log, and of all polar
+  // windows: each window at least the size it opens at (within the area),
+  // each title bar inside the area, no two title bars at the same place.
+  void cascadeKeepsWindowsUsable() {
+    for (const char* layout : {"WinStandard", "ViewAll"}) {
+      Session s;
+      s.Run(layout);
+      s.Run("ViewTextLog");
+      s.Run("WindowCascade");
+      const QRect area(QPoint(0, 0), s.window.Mdi()->viewport()->size());
+      QList<QPoint> corners;
+      for (QMdiSubWindow* sub : s.window.Mdi()->subWindowList()) {
+        if (!sub->isVisible()) continue;
+        auto* w = qobject_cast<ChildWindow*>(sub);
+        const QString name = QString(layout) + " " + w->objectName();
+        const QSize least = w->UsefulSize().boundedTo(area.size());
+        QVERIFY2(w->width() >= least.width() && w->height() >= least.height(), qPrintable(name));
+        const int titleBar = w->height() - w->widget()->height();
+        QVERIFY2(area.contains(QRect(w->pos(), QSize(w->width(), titleBar))), qPrintable(name));
+        QVERIFY2(!corners.contains(w->pos()), qPrintable(name));
+        corners << w->pos();
+      }
+      QVERIFY(corners.size() >= 6);
     }
   }
 };
