@@ -1,5 +1,6 @@
 #include "app/WindowCommands.h"
 
+#include "app/ViewCommands.h"
 #include "views/RefreshViews.h"
 
 namespace fonderel {
@@ -7,6 +8,7 @@ namespace fonderel {
 void StandardLayout(AppState& state, Platform& platform) {
   platform.SetPictureVisible(false);
   platform.MaximizeMainWindow();
+  HideExtraPolarWindows(platform);
   const TwipsSize inner = platform.MainInnerSize();
   const int w = inner.width;
   const int h = inner.height;

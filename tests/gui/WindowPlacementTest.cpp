@@ -1,6 +1,6 @@
 // Where the View and Window commands leave real MDI windows: placed at the
-// stated size also when they were minimised or maximised before, and
-// Cascade at a usable size.
+// stated size also when they were minimised or maximised before, Cascade at a
+// usable size, and the way back from all polar planes to two.
 #include <QMdiArea>
 #include <QTest>
 #include <functional>
@@ -136,6 +136,22 @@ class WindowPlacementTest : public QObject {
         corners << w->pos();
       }
       QVERIFY(corners.size() >= 6);
+    }
+  }
+
+  // Curves(All), then Curves(2) or Standard: windows 2..17 are closed and
+  // windows 0 and 1 show the planes at 0 and 90 degrees.
+  void twoPlanesAgainAfterAllPlanes() {
+    for (const char* back : {"View2", "WinStandard"}) {
+      Session s;
+      s.Run("ViewAll");
+      QVERIFY(s.Child(ViewWindow::Polar, 17)->isVisible());
+      s.Run(back);
+      for (int i = 2; i < kPolarWindows; ++i) {
+        QVERIFY2(!s.Child(ViewWindow::Polar, i)->isVisible(), back);
+      }
+      QCOMPARE(s.Child(ViewWindow::Polar, 0)->windowTitle(), QString::fromUtf8("Angle of plot = 0\u00B0"));
+      QCOMPARE(s.Child(ViewWindow::Polar, 1)->windowTitle(), QString::fromUtf8("Angle of plot = 90\u00B0"));
     }
   }
 };
