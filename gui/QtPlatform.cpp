@@ -38,8 +38,9 @@
 namespace fonderel {
 namespace {
 
+// Engine texts shown in dialogs may carry a path.
 QString Text(const std::string& bytes) {
-  QString text = QString::fromStdString(Cp1252ToUtf8(bytes));
+  QString text = QString::fromStdString(MixedTextToUtf8(bytes));
   text.replace("\r\n", "\n");
   text.replace('\r', '\n');
   return text;
