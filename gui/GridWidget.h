@@ -20,6 +20,10 @@ class GridWidget : public QTableWidget {
 
   // New cell texts; the edit box then shows the current cell afresh.
   void SetTable(const TextTable& cells);
+  // Widths for the label column and the others (pixels), kept over every
+  // SetTable; the label column widens where a label would be cut. Without
+  // them the label column takes its longest label.
+  void SetColumnWidths(int labels, int others);
   // The edit box shows what the current cell holds now, unless an entry is
   // being typed.
   void ShowCurrentInEditBox();
@@ -46,6 +50,7 @@ class GridWidget : public QTableWidget {
   void Apply(const EntryEffect& effect);
 
   GridEntry& entry_;
+  int labelWidth_ = 0, columnWidth_ = 0;
 };
 
 }  // namespace fonderel

@@ -27,6 +27,7 @@
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
+#include "InputDialog.h"
 #include "PolarWindow.h"
 #include "SelectLoudspeaker.h"
 #include "MainWindow.h"
@@ -118,11 +119,9 @@ MessageAnswer QtPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
 std::optional<std::string> QtPlatform::InputBox(const std::string& title, const std::string& prompt,
                                                 const std::string& defaultText) {
   if (inputHook) return inputHook(title, prompt);
-  bool ok = false;
-  const QString answer = QInputDialog::getText(&window_, Text(title), Text(prompt),
-                                               QLineEdit::Normal, Text(defaultText), &ok);
-  if (!ok) return std::nullopt;
-  return Bytes(answer);
+  const auto dialog = MakeInputDialog(&window_, Text(title), Text(prompt), Text(defaultText));
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return Bytes(dialog->textValue());
 }
 
 std::optional<std::string> QtPlatform::ShowFileDialog(FileDialogKind kind,
