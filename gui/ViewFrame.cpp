@@ -46,9 +46,9 @@ void Cascade(QMdiArea& area) {
   if (windows.isEmpty()) return;
   const QSize space = area.viewport()->size();
   QStyle* style = windows.front()->style();
-  const int step = std::max(12, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) +
-                                    style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr,
-                                                       windows.front()));
+  const int step = std::max(
+      12, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) +
+              style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, windows.front()));
   const int n = static_cast<int>(windows.size());
   // The diagonal takes at most a third of the height; longer runs start again
   // at the top, one step further right.

@@ -16,7 +16,9 @@ TEST(CliPathText, EveryOutputShowsThePathAsSpelled) {
   const std::string in = stem + ".SPK", out = stem + " out.SPK", missing = stem + " none.SPK",
                     bad = stem + " bad.SPK";
   Spit(in, Slurp(std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK"));
-  Spit(bad, "\"Source Name\",\"Lautspr\xE9" "cher\"\r\n\"Manufacturer\",\"x\"\r\n");
+  Spit(bad,
+       "\"Source Name\",\"Lautspr\xE9"
+       "cher\"\r\n\"Manufacturer\",\"x\"\r\n");
   const struct {
     std::vector<std::string> args;
     bool toErr;

@@ -49,7 +49,9 @@ struct Session {
       asked << QString::fromStdString(title);
       return MessageAnswer::Cancel;
     };
-    window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) { return kLoud; };
+    window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
+      return kLoud;
+    };
   }
   void Run(const char* command) {
     state.LastRefreshTime = static_cast<float>(window.Platform().ClockSeconds() - 1);
@@ -87,26 +89,29 @@ class WindowStateTest : public QObject {
   // Each View command after Iconize All, after maximising Info and after
   // maximising every window: normal windows at the stated place and size.
   void viewCommandsPlaceRestoredWindows() {
-    const Step preps[] = {
-        [](Session& s) { s.Run("WindowIconize"); },
-        [](Session& s) { s.Child(ViewWindow::Info)->showMaximized(); },
-        [](Session& s) {
-          for (ChildWindow* w : s.window.ViewWindows()) w->isVisible() ? w->showMaximized() : void();
-        }};
+    const Step preps[] = {[](Session& s) { s.Run("WindowIconize"); },
+                          [](Session& s) { s.Child(ViewWindow::Info)->showMaximized(); },
+                          [](Session& s) {
+                            for (ChildWindow* w : s.window.ViewWindows())
+                              w->isVisible() ? w->showMaximized() : void();
+                          }};
     const QRect none;  // the Standard layout's place, from the work area
     const struct {
       const char* command;
       std::vector<std::tuple<ViewWindow, int, QRect>> windows;  // x < 0: the size only
-    } cases[] = {
-        {"ViewHeader", {{ViewWindow::Header, 0, {-1, 0, 186, 126}}}},
-        {"ViewInfo", {{ViewWindow::Info, 0, {-1, 0, 499, 190}}}},
-        {"ViewBaloon", {{ViewWindow::Balloon, 0, {-1, 0, 249, 264}}}},
-        {"View2",
-         {{ViewWindow::Polar, 0, {0, 0, 266, 266}}, {ViewWindow::Polar, 1, {266, 0, 266, 266}},
-          {ViewWindow::PolarMain, 0, {0, 266, 266, 60}}}},
-        {"WinStandard",
-         {{ViewWindow::Info, 0, none}, {ViewWindow::Header, 0, none}, {ViewWindow::Balloon, 0, none},
-          {ViewWindow::Polar, 0, none}, {ViewWindow::Polar, 1, none}}}};
+    } cases[] = {{"ViewHeader", {{ViewWindow::Header, 0, {-1, 0, 186, 126}}}},
+                 {"ViewInfo", {{ViewWindow::Info, 0, {-1, 0, 499, 190}}}},
+                 {"ViewBaloon", {{ViewWindow::Balloon, 0, {-1, 0, 249, 264}}}},
+                 {"View2",
+                  {{ViewWindow::Polar, 0, {0, 0, 266, 266}},
+                   {ViewWindow::Polar, 1, {266, 0, 266, 266}},
+                   {ViewWindow::PolarMain, 0, {0, 266, 266, 60}}}},
+                 {"WinStandard",
+                  {{ViewWindow::Info, 0, none},
+                   {ViewWindow::Header, 0, none},
+                   {ViewWindow::Balloon, 0, none},
+                   {ViewWindow::Polar, 0, none},
+                   {ViewWindow::Polar, 1, none}}}};
     for (const Step& prep : preps) {
       for (const auto& c : cases) {
         Session s;
@@ -124,8 +129,10 @@ class WindowStateTest : public QObject {
           ChildWindow* win = s.Child(kind, index);
           const QRect want = rect.isNull() ? standard.at({kind, index}) : rect;
           const QString name = QString(c.command) + " " + win->objectName();
-          QVERIFY2(win->isVisible() && !win->isMinimized() && !win->isMaximized(), qPrintable(name));
-          QVERIFY2(want.x() < 0 ? win->size() == want.size() : win->geometry() == want, qPrintable(name));
+          QVERIFY2(win->isVisible() && !win->isMinimized() && !win->isMaximized(),
+                   qPrintable(name));
+          QVERIFY2(want.x() < 0 ? win->size() == want.size() : win->geometry() == want,
+                   qPrintable(name));
         }
       }
     }
@@ -160,8 +167,10 @@ class WindowStateTest : public QObject {
       Session s;
       s.Run("ViewAll");
       s.Run(back);
-      for (int i = 2; i < kPolarWindows; ++i) QVERIFY2(!s.Child(ViewWindow::Polar, i)->isVisible(), back);
-      QCOMPARE(s.Child(ViewWindow::Polar, 1)->windowTitle(), QString::fromUtf8("Angle of plot = 90\u00B0"));
+      for (int i = 2; i < kPolarWindows; ++i)
+        QVERIFY2(!s.Child(ViewWindow::Polar, i)->isVisible(), back);
+      QCOMPARE(s.Child(ViewWindow::Polar, 1)->windowTitle(),
+               QString::fromUtf8("Angle of plot = 90\u00B0"));
     }
   }
 
@@ -174,15 +183,18 @@ class WindowStateTest : public QObject {
       s.Run("ViewTextLog");
       s.Run(command);
       ChildWindow* info = s.Child(ViewWindow::Info);
-      for (const char* name : {"Icell", "SpkrBtn", "NoiseBtn"}) QVERIFY2(Shown(s.Find(name), info), name);
+      for (const char* name : {"Icell", "SpkrBtn", "NoiseBtn"})
+        QVERIFY2(Shown(s.Find(name), info), name);
       if (std::string_view(command) == "WindowTile") continue;
       const GridWidget* grid = s.window.Info()->Grid();
       QVERIFY2(grid->verticalScrollBar()->maximum() == 0, command);
-      QVERIFY(grid->columnWidth(0) >= TwipsToPixels(2000) && grid->columnWidth(12) >= TwipsToPixels(700));
+      QVERIFY(grid->columnWidth(0) >= TwipsToPixels(2000) &&
+              grid->columnWidth(12) >= TwipsToPixels(700));
       for (int r = 0; r < grid->rowCount(); ++r) {
         for (int c = 0; c < grid->columnCount(); ++c) {
           const QString text = grid->item(r, c)->text();
-          QVERIFY2(grid->fontMetrics().horizontalAdvance(text) + 4 <= grid->columnWidth(c), qPrintable(text));
+          QVERIFY2(grid->fontMetrics().horizontalAdvance(text) + 4 <= grid->columnWidth(c),
+                   qPrintable(text));
         }
       }
     }
@@ -190,9 +202,12 @@ class WindowStateTest : public QObject {
     s.Run("ViewHeader");
     ChildWindow* header = s.Child(ViewWindow::Header);
     for (const char* name : {"NamTxt", "ManTxt", "LoBand", "HiBand"}) {
-      QVERIFY2(Shown(s.Find(name), header) && s.Find(name)->height() >= s.Find(name)->fontMetrics().height() + 2, name);
+      QVERIFY2(Shown(s.Find(name), header) &&
+                   s.Find(name)->height() >= s.Find(name)->fontMetrics().height() + 2,
+               name);
     }
-    for (QLabel* label : header->findChildren<QLabel*>()) QVERIFY2(Shown(label, header), qPrintable(label->text()));
+    for (QLabel* label : header->findChildren<QLabel*>())
+      QVERIFY2(Shown(label, header), qPrintable(label->text()));
     for (const char* title : {"Invalid Frequency Specification", "Modeler File has been loaded"}) {
       const auto dialog = MakeInputDialog(&s.window, title, "Enter a valid frequency", "");
       dialog->show();
@@ -208,11 +223,20 @@ class WindowStateTest : public QObject {
       emit edit->editingFinished();
     };
     const std::pair<Step, bool> cases[] = {
-        {[](Session& s) { QTest::keyClick(s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5"), Qt::Key_Down); }, true},
+        {[](Session& s) {
+           QTest::keyClick(s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5"), Qt::Key_Down);
+         },
+         true},
         {[](Session& s) { QTest::keyClick(s.Data(2, 2, "1.5"), Qt::Key_Right); }, true},
         {[](Session& s) { s.Data(1, 1), s.Run("EditCut"); }, true},
-        {[](Session& s) { s.Data(1, 1), QApplication::clipboard()->setText("2.5"), s.Run("EditPaste"); }, true},
-        {[](Session& s) { s.Run("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click(); }, true},
+        {[](Session& s) {
+           s.Data(1, 1), QApplication::clipboard()->setText("2.5"), s.Run("EditPaste");
+         },
+         true},
+        {[](Session& s) {
+           s.Run("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click();
+         },
+         true},
         {[](Session& s) { s.Data(1, 1), s.Run("EditDelete"); }, false},  // the values stay
         {[&](Session& s) { field(s, "LoBand", ""), field(s, "HiBand", ""); }, false},
         {[&](Session& s) { field(s, "HiBand", "2000"); }, true}};
@@ -220,7 +244,8 @@ class WindowStateTest : public QObject {
       Session s;
       cases[i].first(s);
       s.Run("FileNew");
-      QVERIFY2(s.asked == (cases[i].second ? QStringList{"Warning"} : QStringList{}), qPrintable(QString::number(i)));
+      QVERIFY2(s.asked == (cases[i].second ? QStringList{"Warning"} : QStringList{}),
+               qPrintable(QString::number(i)));
     }
   }
 
@@ -229,7 +254,9 @@ class WindowStateTest : public QObject {
   void pointedDatumFollowsTheStoredValue() {
     const Step cases[] = {
         [](Session& s) { QTest::keyClick(s.Data(1, 1, "2.3456"), Qt::Key_Return); },
-        [](Session& s) { s.Data(1, 1), QApplication::clipboard()->setText("7.25"), s.Run("EditPaste"); },
+        [](Session& s) {
+          s.Data(1, 1), QApplication::clipboard()->setText("7.25"), s.Run("EditPaste");
+        },
         [](Session& s) { s.Data(1, 1), s.Run("EditCut"); },
         [](Session& s) {
           s.Data(1, 1);
@@ -252,7 +279,9 @@ class WindowStateTest : public QObject {
   // A name with é, ü, °, – and a CJK character: the log, the caption and the
   // message box of a failed read show it as spelled.
   void pathsShowAsSpelled() {
-    const QString dir = QDir::tempPath() + QString::fromUtf8("/fonderel Lautspr\u00E9cher \u00FC 90\u00B0 \u2013 \u97F3");
+    const QString dir =
+        QDir::tempPath() +
+        QString::fromUtf8("/fonderel Lautspr\u00E9cher \u00FC 90\u00B0 \u2013 \u97F3");
     QDir().mkpath(dir);
     const QString good = dir + "/HORN.SPK", bad = dir + "/BAD.SPK";
     QFile::remove(good);
@@ -265,7 +294,8 @@ class WindowStateTest : public QObject {
     QStringList shown, captions;
     QTimer closer;  // reads and closes the real message box
     connect(&closer, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) shown << box->text(), box->accept();
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        shown << box->text(), box->accept();
     });
     closer.start(20);
     for (const QString& path : {good, bad}) {
