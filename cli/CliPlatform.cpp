@@ -12,7 +12,7 @@ MessageAnswer CliPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
   for (char& c : oneLine) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  err_ << "fonderel-cli: " << Cp1252ToUtf8(title) << " " << Cp1252ToUtf8(oneLine) << '\n';
+  err_ << "fonderel-cli: " << MixedTextToUtf8(title) << " " << MixedTextToUtf8(oneLine) << '\n';
   return NullPlatform::ShowMessage(icon, buttons, title, text);
 }
 

@@ -6,7 +6,7 @@
 namespace fonderel {
 
 int Fail(const Io& io, const FileError& error) {
-  io.err << "fonderel-cli: " << Cp1252ToUtf8(error.Text()) << '\n';
+  io.err << "fonderel-cli: " << MixedTextToUtf8(error.Text()) << '\n';
   return kFileFailure;
 }
 

@@ -41,7 +41,7 @@ std::string Plural(int n, const char* one, const char* many) {
 nlohmann::json InfoJson(const Source& src) {
   const PowerTotals totals = ComputePowerTotals(src);
   nlohmann::json j;
-  j["SourceFile"] = Cp1252ToUtf8(src.SourceFile);
+  j["SourceFile"] = MixedTextToUtf8(src.SourceFile);
   j["SourceName"] = Cp1252ToUtf8(src.SourceName);
   j["Manufacturer"] = Cp1252ToUtf8(src.Manufacturer);
   j["SourceDate"] = Cp1252ToUtf8(src.SourceDate);
@@ -76,7 +76,7 @@ void PrintInfo(const Source& src, std::ostream& out) {
   const auto row = [&](const char* label, const std::string& value) {
     out << label << std::string(16 - std::string_view(label).size(), ' ') << value << '\n';
   };
-  row("File:", Cp1252ToUtf8(src.SourceFile));
+  row("File:", MixedTextToUtf8(src.SourceFile));
   row("Source name:", Cp1252ToUtf8(src.SourceName));
   row("Manufacturer:", Cp1252ToUtf8(src.Manufacturer));
   row("Date:", Cp1252ToUtf8(src.SourceDate));
@@ -173,7 +173,7 @@ bool BandHeld(const Source& src, const std::string& path, int band, const Io& io
 }
 
 void PrintLog(const TextLog& log, std::ostream& out) {
-  for (const std::string& line : PrintedLogLines(log.Lines())) out << Cp1252ToUtf8(line) << '\n';
+  for (const std::string& line : PrintedLogLines(log.Lines())) out << MixedTextToUtf8(line) << '\n';
 }
 
 }  // namespace

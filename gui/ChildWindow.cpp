@@ -6,12 +6,19 @@ namespace fonderel {
 
 ChildWindow::ChildWindow(const std::int16_t& quitting, QWidget* content, const QString& objectName,
                          const QString& caption, QSize defaultSize)
-    : quitting_(quitting) {
+    : quitting_(quitting), usefulSize_(defaultSize) {
   setObjectName(objectName);
   setWidget(content);
   setWindowTitle(caption);
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(defaultSize);
+}
+
+void ChildWindow::RestoreNormalState() {
+  if (!isMinimized() && !isMaximized()) return;
+  const bool wasVisible = isVisible();
+  showNormal();
+  if (!wasVisible) hide();
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {

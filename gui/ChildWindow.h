@@ -15,11 +15,18 @@ class ChildWindow : public QMdiSubWindow {
   ChildWindow(const std::int16_t& quitting, QWidget* content, const QString& objectName,
               const QString& caption, QSize defaultSize);
 
+  // The size the window opens at: the least it needs to show its contents.
+  QSize UsefulSize() const { return usefulSize_; }
+  // Leaves the minimised or maximised state (keeping the window hidden when
+  // it was), so that a geometry set next is the one it keeps.
+  void RestoreNormalState();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   const std::int16_t& quitting_;
+  QSize usefulSize_;
 };
 
 }  // namespace fonderel

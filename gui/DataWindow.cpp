@@ -36,7 +36,7 @@ DataWindow::DataWindow(AppState& state, Platform& platform, QWidget* parent)
   };
   grid_->editBoxText = [this](int row, int col) { return DataEditBoxText(state_, row, col); };
   grid_->showInEditBox = [this](const std::string& text) {
-    cell_->setText(QString::fromStdString(Cp1252ToUtf8(text)));
+    if (!cell_->hasFocus()) cell_->setText(QString::fromStdString(Cp1252ToUtf8(text)));
   };
   grid_->focusEditBox = [this] { cell_->setFocus(); };
   grid_->beep = [this] { platform_.Beep(); };
@@ -47,6 +47,7 @@ DataWindow::DataWindow(AppState& state, Platform& platform, QWidget* parent)
     CommitDataEditBox(state_, platform_, grid_->currentRow(), grid_->currentColumn(),
                       Utf8ToCp1252(cell_->text().toStdString()));
     grid_->setFocus();
+    grid_->ShowCurrentInEditBox();
   });
   connect(frequency_, &QComboBox::activated, this,
           [this](int position) { BandSelectorClicked(state_, platform_, position); });

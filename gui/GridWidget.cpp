@@ -51,8 +51,27 @@ void GridWidget::SetTable(const TextTable& cells) {
       if (cell->text() != text) cell->setText(text);
     }
   }
-  // The label column takes its longest label.
-  if (cols > 0) resizeColumnToContents(0);
+  if (labelWidth_ > 0) {
+    int labels = labelWidth_;
+    for (int r = 0; r < rows; ++r) {
+      labels = std::max(labels, fontMetrics().horizontalAdvance(item(r, 0)->text()) + 10);
+    }
+    for (int c = 0; c < cols; ++c) setColumnWidth(c, c == 0 ? labels : columnWidth_);
+  } else if (cols > 0) {
+    resizeColumnToContents(0);  // the label column takes its longest label
+  }
+  ShowCurrentInEditBox();
+}
+
+void GridWidget::SetColumnWidths(int labels, int others) {
+  labelWidth_ = labels;
+  columnWidth_ = others;
+}
+
+void GridWidget::ShowCurrentInEditBox() {
+  if (entry_.EntryActive || !editBoxText || !showInEditBox) return;
+  if (currentRow() < 1 || currentColumn() < 1) return;
+  showInEditBox(editBoxText(currentRow(), currentColumn()));
 }
 
 GridSelection GridWidget::Selection() const {

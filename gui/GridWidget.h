@@ -18,7 +18,15 @@ class GridWidget : public QTableWidget {
  public:
   GridWidget(GridEntry& entry, const QString& objectName, QWidget* parent = nullptr);
 
+  // New cell texts; the edit box then shows the current cell afresh.
   void SetTable(const TextTable& cells);
+  // Widths for the label column and the others (pixels), kept over every
+  // SetTable; the label column widens where a label would be cut. Without
+  // them the label column takes its longest label.
+  void SetColumnWidths(int labels, int others);
+  // The edit box shows what the current cell holds now, unless an entry is
+  // being typed.
+  void ShowCurrentInEditBox();
   GridSelection Selection() const;
 
   // Called with the entry to commit (and whether Enter committed it) for the
@@ -42,6 +50,7 @@ class GridWidget : public QTableWidget {
   void Apply(const EntryEffect& effect);
 
   GridEntry& entry_;
+  int labelWidth_ = 0, columnWidth_ = 0;
 };
 
 }  // namespace fonderel

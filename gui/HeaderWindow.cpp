@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 
+#include "Twips.h"
 #include "app/HeaderEditing.h"
 #include "core/Cp1252.h"
 
@@ -28,7 +29,14 @@ HeaderWindow::HeaderWindow(AppState& state, Platform& platform, QWidget* parent)
       loBand_(Field("LoBand", "31.5 Hz")),
       hiBand_(Field("HiBand", "16000 Hz")) {
   setObjectName("Header");
+  // Four fields in 1900 twips: compact fields, spacing and margins.
   auto* form = new QFormLayout(this);
+  form->setContentsMargins(4, 2, 4, 2);
+  form->setVerticalSpacing(2);
+  form->setHorizontalSpacing(4);
+  for (QLineEdit* field : {name_, manufacturer_, loBand_, hiBand_}) {
+    field->setFixedHeight(CompactLineHeight(field->fontMetrics()) + 4);
+  }
   form->addRow("Name:", name_);
   form->addRow("Manuf.:", manufacturer_);
   form->addRow("1st band :", loBand_);

@@ -102,6 +102,8 @@ MainWindow::MainWindow(AppState& state)
   setObjectName("Fonderel");
   setWindowTitle("Fonderel ");
   setCentralWidget(mdi_);
+  // A window the commands show comes up in its normal state, also beside a maximised one.
+  mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   picture_ = new PictureBox(mdi_->viewport());
   picture_->lower();
   // The work area gets its size after the window; the picture follows it.
@@ -269,7 +271,7 @@ QList<ChildWindow*> MainWindow::HiddenByHideViews() const {
 void MainWindow::Arrange(ArrangeCode code) {
   switch (code) {
     case ArrangeCode::Cascade:
-      mdi_->cascadeSubWindows();
+      Cascade(*mdi_);
       return;
     case ArrangeCode::ArrangeIcons:
       ArrangeIcons(*mdi_);

@@ -27,6 +27,7 @@
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
+#include "InputDialog.h"
 #include "PolarWindow.h"
 #include "SelectLoudspeaker.h"
 #include "MainWindow.h"
@@ -38,8 +39,9 @@
 namespace fonderel {
 namespace {
 
+// Engine texts shown in dialogs may carry a path.
 QString Text(const std::string& bytes) {
-  QString text = QString::fromStdString(Cp1252ToUtf8(bytes));
+  QString text = QString::fromStdString(MixedTextToUtf8(bytes));
   text.replace("\r\n", "\n");
   text.replace('\r', '\n');
   return text;
@@ -117,11 +119,9 @@ MessageAnswer QtPlatform::ShowMessage(MessageIcon icon, MessageButtons buttons,
 std::optional<std::string> QtPlatform::InputBox(const std::string& title, const std::string& prompt,
                                                 const std::string& defaultText) {
   if (inputHook) return inputHook(title, prompt);
-  bool ok = false;
-  const QString answer = QInputDialog::getText(&window_, Text(title), Text(prompt),
-                                               QLineEdit::Normal, Text(defaultText), &ok);
-  if (!ok) return std::nullopt;
-  return Bytes(answer);
+  const auto dialog = MakeInputDialog(&window_, Text(title), Text(prompt), Text(defaultText));
+  if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+  return Bytes(dialog->textValue());
 }
 
 std::optional<std::string> QtPlatform::ShowFileDialog(FileDialogKind kind,
@@ -206,12 +206,20 @@ bool QtPlatform::IsWindowVisible(WindowId id) const {
   return w != nullptr && w->isVisible();
 }
 
+// A minimised or maximised window brings back its old geometry when it is
+// restored, so it is restored before it is placed, not after.
 void QtPlatform::PlaceWindow(WindowId id, TwipsRect rect) {
-  if (ChildWindow* w = window_.Child(id)) w->setGeometry(ToPixels(rect));
+  if (ChildWindow* w = window_.Child(id)) {
+    w->RestoreNormalState();
+    w->setGeometry(ToPixels(rect));
+  }
 }
 
 void QtPlatform::ResizeWindow(WindowId id, TwipsSize size) {
-  if (ChildWindow* w = window_.Child(id)) w->resize(ToPixels(size));
+  if (ChildWindow* w = window_.Child(id)) {
+    w->RestoreNormalState();
+    w->resize(ToPixels(size));
+  }
 }
 
 void QtPlatform::ShowTextLog() { ShowWindow({ViewWindow::TextLog}); }

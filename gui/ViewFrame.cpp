@@ -3,6 +3,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPalette>
+#include <QStyle>
+#include <algorithm>
+
+#include "ChildWindow.h"
 
 namespace fonderel {
 
@@ -31,6 +35,36 @@ void Tile(QMdiArea& area, bool horizontally) {
       const int w = size.width() / n;
       windows[i]->setGeometry(i * w, 0, w, size.height());
     }
+  }
+}
+
+void Cascade(QMdiArea& area) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : area.subWindowList(QMdiArea::StackingOrder)) {
+    if (w->isVisible() && !w->isMinimized()) windows << w;
+  }
+  if (windows.isEmpty()) return;
+  const QSize space = area.viewport()->size();
+  QStyle* style = windows.front()->style();
+  const int step = std::max(
+      12, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()) +
+              style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, windows.front()));
+  const int n = static_cast<int>(windows.size());
+  // The diagonal takes at most a third of the height; longer runs start again
+  // at the top, one step further right.
+  const int run = std::clamp(space.height() / 3 / step, 1, n);
+  const int runs = (n + run - 1) / run;
+  const QSize common(space.width() - (run + runs - 2) * step, space.height() - (run - 1) * step);
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* w = windows[i];
+    const auto* child = qobject_cast<const ChildWindow*>(w);
+    const QSize useful = child ? child->UsefulSize() : w->minimumSizeHint();
+    const QSize size = common.expandedTo(useful).boundedTo(space);
+    const int x = std::min((i % run) * step + (i / run) * step, space.width() - size.width());
+    const int y = std::min((i % run) * step, space.height() - size.height());
+    w->showNormal();
+    w->setGeometry(std::max(0, x), std::max(0, y), size.width(), size.height());
+    w->raise();
   }
 }
 

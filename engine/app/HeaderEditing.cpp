@@ -30,11 +30,14 @@ std::string CheckBandField(AppState& state, Platform& platform, BandField field,
     if (!answer) return BandLabel(lo ? src.FirstBand : src.LastBand);
     text = *answer;
   }
-  (lo ? src.FirstBand : src.LastBand) = static_cast<std::int16_t>(band);
+  std::int16_t& end = lo ? src.FirstBand : src.LastBand;
+  // The check also runs whenever the field merely loses the focus: only a
+  // range that really changed counts as an edit.
+  if (end != band) src.DataSaved = kFalse;
+  end = static_cast<std::int16_t>(band);
   for (int b = 1; b <= kBandCount; ++b) {
     src.BandPresent(b) = (b >= src.FirstBand && b <= src.LastBand) ? 1 : kFalse;
   }
-  src.DataSaved = kFalse;
   return BandLabel(band);
 }
 

@@ -23,7 +23,8 @@ void HeaderManufacturerEdited(AppState& state, const std::string& text);
 // the focus: the leading number of the text must be a band's exact centre
 // frequency within the range, else an input box asks again; a cancelled box
 // keeps the range as it was. Returns the text the field shows afterwards
-// (" 1000 Hz"). Without data the range stays 0..0 and nothing is asked.
+// (" 1000 Hz"). The data count as changed only when the range changed.
+// Without data the range stays 0..0 and nothing is asked.
 std::string CheckBandField(AppState& state, Platform& platform, BandField field,
                            std::string text);
 

@@ -30,8 +30,15 @@ void ViewBalloon(AppState& state, Platform& platform) {
   state.SelectorsLive = true;
 }
 
+void HideExtraPolarWindows(Platform& platform) {
+  // With window 2 open every refresh would draw all planes (windows 0 and 1
+  // then show planes 0 and 10 degrees): back to two planes means closing it.
+  for (int i = 2; i < kPolarWindows; ++i) platform.HideWindow({ViewWindow::Polar, i});
+}
+
 void ViewCurves2(AppState& state, Platform& platform) {
   platform.SetPictureVisible(false);
+  HideExtraPolarWindows(platform);
   for (int i = 0; i < 2; ++i) {
     platform.PlaceWindow({ViewWindow::Polar, i}, {4000 * i, 0, 4000, 4000});
     platform.ShowWindow({ViewWindow::Polar, i});

@@ -1,6 +1,7 @@
 #include "app/WindowCommands.h"
 
 #include "app/FileCommands.h"
+#include "app/ViewCommands.h"
 #include "views/RefreshViews.h"
 
 namespace fonderel {
@@ -8,6 +9,7 @@ namespace fonderel {
 void StandardLayout(AppState& state, Platform& platform) {
   platform.SetPictureVisible(false);
   platform.MaximizeMainWindow();
+  HideExtraPolarWindows(platform);
   const TwipsSize inner = platform.MainInnerSize();
   const int w = inner.width;
   const int h = inner.height;

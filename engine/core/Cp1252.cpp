@@ -31,7 +31,41 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// The length of the well-formed UTF-8 sequence of two or more bytes that
+// starts at `at`, or 0. Windows-1252 text practically never forms one.
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(s[at]);
+  const std::size_t extra = lead >= 0xC2 && lead <= 0xDF   ? 1
+                            : lead >= 0xE0 && lead <= 0xEF ? 2
+                            : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                           : 0;
+  if (extra == 0 || at + extra >= s.size()) return 0;
+  char32_t c = lead & (0x3F >> extra);
+  for (std::size_t j = 1; j <= extra; ++j) {
+    const auto cont = static_cast<unsigned char>(s[at + j]);
+    if ((cont & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (cont & 0x3F);
+  }
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return 0;
+  return extra + 1;
+}
+
 }  // namespace
+
+std::string MixedTextToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (const std::size_t n = Utf8SequenceAt(bytes, i); n > 0) {
+      out.append(bytes.substr(i, n));
+      i += n;
+    } else {
+      AppendUtf8(out, CodePoint(static_cast<unsigned char>(bytes[i++])));
+    }
+  }
+  return out;
+}
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;

@@ -118,12 +118,16 @@ class SpkReader {
     }
     if (!sawGeometry_) return {};
     int faces = 0, holes = 0, doors = 0;
+    // Faces between a " Wall" line and its " End" are walls, also without openings.
+    bool inWall = false;
     while (!in_.AtEnd()) {
       const std::string tag = in_.PeekLine(3);
       if (tag == " Fa" || tag == "  F") {
         in_.SkipChars(3);
         in_.SkipLetters();
+        const int before = faces;
         TRY(ReadFace(faces));
+        for (int f = before + 1; inWall && f <= faces; ++f) src_.FaceIsWall(f) = kTrue;
       } else if (tag == " Ho" || tag == "  H") {
         in_.SkipChars(3);
         in_.SkipLetters();
@@ -135,6 +139,8 @@ class SpkReader {
         TRY(ReadOpening(doors, kMaxDoors, kDoorVertices, "doors", src_.DoorNum, src_.DoorMat,
                         src_.DoorNVert, src_.DoorFace, src_.DoorX, src_.DoorY, src_.DoorZ, faces));
       } else {
+        if (tag == " Wa") inWall = true;
+        if (tag == " En" || tag == "End") inWall = false;
         TRY(in_.SkipLine());
       }
     }

@@ -39,13 +39,14 @@ float* BalloonCell(AppState& state, int row, int col) {
   return &state.src.BalloonData(row - 1, col - 1, band);
 }
 
-// Stores a number typed into the Info table into the field of its row.
-void StoreInfoValue(Source& src, int row, int col, float v) {
+// Stores a number typed into the Info table into the field of its row;
+// false when the cell has no field behind it.
+bool StoreInfoValue(Source& src, int row, int col, float v) {
   if (row == 1 && (col == 11 || col == 12)) {
     src.Lw(col) = v;
-    return;
+    return true;
   }
-  if (row < 1 || row > 5 || col < 1 || col > kBandCount) return;
+  if (row < 1 || row > 5 || col < 1 || col > kBandCount) return false;
   switch (row) {
     case 1:
       src.Lw(col) = v;
@@ -63,6 +64,7 @@ void StoreInfoValue(Source& src, int row, int col, float v) {
       src.Efficiency(col) = v;
       break;
   }
+  return true;
 }
 
 }  // namespace
@@ -86,7 +88,9 @@ void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
     Cell(state.InfoGridText, row, col) = FormatNumber(value, "##0.00");
     platform.SetInfoTable(state.InfoGridText);
   }
-  StoreInfoValue(state.src, row, col, value);
+  // Every stored value is an edit, however the entry was ended: a value
+  // stored by an arrow key must not be lost without the question.
+  if (StoreInfoValue(state.src, row, col, value)) state.src.DataSaved = kFalse;
   if (onEnter) {
     state.src.DataSaved = kFalse;
     RefreshViews(state, platform);
@@ -109,11 +113,15 @@ void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
 void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
   const std::string text = FormatNumber(TypedValue(entry), "##0.00");
+  // Stored before the table is shown, so its edit box shows the new value.
+  if (float* cell = BalloonCell(state, row, col)) {
+    *cell = TypedValue(text);
+    state.src.DataSaved = kFalse;
+  }
   if (InTable(state.DataGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.DataGridText, row, col) = text;
     platform.SetDataTable(state.DataGridText);
   }
-  if (float* cell = BalloonCell(state, row, col)) *cell = TypedValue(text);
   if (onEnter) state.src.DataSaved = kFalse;
 }
 
@@ -153,7 +161,10 @@ void EditCut(AppState& state, Platform& platform, const GridSelection& sel) {
   // The values go from the current cell towards the selection's end only.
   for (int r = sel.row; r <= sel.rowSel; ++r) {
     for (int c = sel.col; c <= sel.colSel; ++c) {
-      if (float* cell = BalloonCell(state, r, c)) *cell = 0.0f;
+      if (float* cell = BalloonCell(state, r, c)) {
+        *cell = 0.0f;
+        state.src.DataSaved = kFalse;
+      }
     }
   }
   EditDelete(state, platform, sel);
@@ -202,14 +213,19 @@ void EditPaste(AppState& state, Platform& platform, const GridSelection& sel) {
   if (!cell.empty()) put();
   platform.SetDataTable(state.DataGridText);
   platform.ProcessEvents();
+  bool stored = false;
   // Read back from the current cell towards the selection's end.
   for (int row = sel.row; row <= sel.rowSel; ++row) {
     for (int col = sel.col; col <= sel.colSel; ++col) {
       if (float* value = BalloonCell(state, row, col); value && InTable(state.DataGridText, row, col)) {
         *value = TypedValue(Cell(state.DataGridText, row, col));
+        state.src.DataSaved = kFalse;
+        stored = true;
       }
     }
   }
+  // Shown again so that everything showing a stored value follows it.
+  if (stored) platform.SetDataTable(state.DataGridText);
 }
 
 void DataGridFocusChanged(AppState&, Platform& platform, bool hasFocus) {

@@ -22,15 +22,15 @@ std::string InfoEditBoxText(const AppState& state, int row, int col);
 std::string DataEditBoxText(const AppState& state, int row, int col);
 
 // A typed entry committed in InfoGrid: the cell shows its number in "##0.00"
-// and the field of the row takes the number; on Enter the data count as
-// changed and the views are refreshed.
+// and the field of the row takes the number, which counts as a change; on
+// Enter the views are refreshed too.
 void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter);
 // Enter in Icell: the cell takes the text unchanged, the field its number.
 void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text);
 // A typed entry committed in DataGrid: the value rounded to two decimals is
-// stored; on Enter the data count as changed.
+// stored, which counts as a change (Enter or an arrow key alike).
 void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter);
 // Enter in Cell: the value in full precision is stored.

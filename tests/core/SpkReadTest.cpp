@@ -212,7 +212,7 @@ TEST(SpkRead, NoiseSourceWithGeometryGolden) {
 }
 
 // SPLIT_FACE_IN.SPK: a wall face of seven vertices with a hole; it becomes a
-// fan of three subfaces and the hole belongs to the last one.
+// fan of three subfaces, all of the wall, and the hole belongs to the last one.
 TEST(SpkRead, SevenVertexFaceIsSplit) {
   auto r = ReadFile(DataPath("SPLIT_FACE_IN.SPK"));
   ASSERT_TRUE(r->result) << r->result.error().Text();
@@ -225,7 +225,7 @@ TEST(SpkRead, SevenVertexFaceIsSplit) {
     EXPECT_EQ(s.FaceNVert(f), f == 3 ? 3 : 4);
     EXPECT_EQ(s.FaceNum(f), 5);
     EXPECT_EQ(s.FaceMat(f), 2);
-    EXPECT_EQ(s.FaceIsWall(f), f == 3 ? kTrue : kFalse);
+    EXPECT_EQ(s.FaceIsWall(f), kTrue);
     for (int v = 1; v <= 4; ++v) {
       EXPECT_EQ(s.FaceX(f, v), px[fan[f - 1][v - 1]]) << v;
       EXPECT_EQ(s.FaceY(f, v), py[fan[f - 1][v - 1]]) << v;
