@@ -19,13 +19,6 @@ namespace {
 const std::string kHorn = std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK";
 const std::string kCompressor = std::string(FONDEREL_SOURCES) + "/COMPRESSOR.SPK";
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // The noise-source example: bands 2..9, efficiency 0, a box with one wall
 // carrying a hole and a door. Lin and A were worked out by hand from its Lw.
 TEST(CliInfo, JsonCarriesTheDataModelNames) {
@@ -200,12 +193,17 @@ TEST(CliErrors, ExitStatusAndMessage) {
   EXPECT_FALSE(std::filesystem::exists(dir / "OUT.SPK"));
 }
 
+// Help is a success, with each command's own options described.
 TEST(CliHelp, EveryCommandHasHelp) {
-  for (const char* command : {"info", "balloon", "convert"}) {
+  const std::pair<const char*, const char*> commands[] = {
+      {"info", "--table"}, {"balloon", "--band"}, {"polar", "--band"}, {"convert", "--log"}};
+  for (const auto& [command, option] : commands) {
     const CliRun r = Cli({command, "--help"});
     EXPECT_EQ(r.status, 0) << command;
     EXPECT_NE(r.out.find("Usage"), std::string::npos) << command << ": " << r.out;
+    EXPECT_NE(r.out.find(option), std::string::npos) << command << ": " << r.out;
   }
+  EXPECT_EQ(Cli({"--help"}).status, 0);
 }
 
 // The installed program itself, so main's exit status is what scripts see.

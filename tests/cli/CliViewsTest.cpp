@@ -17,26 +17,6 @@ namespace {
 
 const std::string kHorn = std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK";
 
-// The cells of a row, empty ones included.
-std::vector<std::string> Cells(const std::string& row) {
-  std::vector<std::string> cells(1);
-  for (char c : row) {
-    if (c == '\t') {
-      cells.emplace_back();
-    } else {
-      cells.back().push_back(c);
-    }
-  }
-  return cells;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // A source with band 6 (1000 Hz) only. Plane 0 holds a maximum of 10 and
 // samples at -10, -30 dB, zero, 0.00002 and 0.00001; plane 1 is flat at 3;
 // planes 2..17 are all zero.
@@ -187,15 +167,6 @@ TEST(CliViewsErrors, ExitStatusAndMessage) {
       EXPECT_EQ(r.err.rfind("fonderel-cli: ", 0), 0u) << c.name;
     }
   }
-}
-
-TEST(CliViewsHelp, PolarAndTableAreDescribed) {
-  const CliRun polar = Cli({"polar", "--help"});
-  EXPECT_EQ(polar.status, 0);
-  EXPECT_NE(polar.out.find("--band"), std::string::npos) << polar.out;
-  const CliRun info = Cli({"info", "--help"});
-  EXPECT_EQ(info.status, 0);
-  EXPECT_NE(info.out.find("--table"), std::string::npos) << info.out;
 }
 
 }  // namespace

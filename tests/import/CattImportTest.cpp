@@ -429,33 +429,5 @@ TEST(CattImport, MalformedFilesGiveAnErrorAndLeaveTheDescriptionEmpty) {
   }
 }
 
-// CATT_OMNI.TXT cut short at points all through the file, up to its last line
-// of numbers: every cut ends in an error naming a line, never in a partial source.
-TEST(CattImport, TruncatedFilesGiveAnError) {
-  const std::string whole = Slurp(DataPath("import/CATT_OMNI.TXT"));
-  const std::size_t lastLine = whole.rfind("\r\n", whole.size() - 3);
-  ASSERT_NE(lastLine, std::string::npos);
-  TempDir dir;
-  const std::string path = dir / "CUT.TXT";
-  for (std::size_t cut = 0; cut <= lastLine; cut += cut < 400 ? 3 : 211) {
-    SCOPED_TRACE(cut);
-    Spit(path, whole.substr(0, cut));
-    auto run = ImportFile(path);
-    ASSERT_FALSE(run->result);
-    EXPECT_EQ(run->result.error().file, path);
-    EXPECT_GE(run->result.error().line, 1);
-    ExpectEmpty(run->state->src);
-  }
-}
-
-TEST(CattImport, MissingFileIsAnError) {
-  TempDir dir;
-  auto run = ImportFile(dir / "NONE.TXT");
-  ASSERT_FALSE(run->result);
-  EXPECT_FALSE(run->result.error().cancelled);
-  EXPECT_EQ(run->result.error().file, dir / "NONE.TXT");
-  ExpectEmpty(run->state->src);
-}
-
 }  // namespace
 }  // namespace fonderel

@@ -369,47 +369,5 @@ TEST(ModelerImport, BrokenFilesAreRefusedAtTheirByte) {
   }
 }
 
-// MODELER_ONE.MDL cut at every length short of the whole, MODELER_HORN at
-// every seventh and at the last few.
-TEST(ModelerImport, EveryTruncationIsRefused) {
-  TempDir dir;
-  for (const auto& [name, step] :
-       {std::pair{"import/MODELER_ONE.MDL", 1}, {"import/MODELER_HORN", 7}}) {
-    std::string whole = Slurp(DataPath(name));
-    // The bytes after MODELER_HORN's name are not part of the layout.
-    const std::size_t end = 2511 + static_cast<unsigned char>(whole[2510]);
-    ASSERT_LE(end, whole.size());
-    for (std::size_t length = 0; length < end; length += length + 20 < end ? step : 1) {
-      auto run = ImportBytes(dir, whole.substr(0, length), "CUT" + std::to_string(length));
-      ASSERT_FALSE(run->result) << name << " cut to " << length;
-      EXPECT_EQ(run->result.error().message.rfind("byte ", 0), 0u) << run->result.error().message;
-      ASSERT_EQ(run->state.src.FirstBand, 0) << name << " cut to " << length;
-      ASSERT_TRUE(run->state.src.SourceName.empty());
-    }
-    EXPECT_TRUE(ImportBytes(dir, whole.substr(0, end), "WHOLE")->result) << name;
-  }
-}
-
-// Random bytes of many lengths, and a file that cannot be read at all.
-TEST(ModelerImport, GarbageAndMissingFilesAreRefused) {
-  TempDir dir;
-  std::mt19937 random(20240611);
-  for (std::size_t size : {1u, 2u, 7u, 396u, 2510u, 2511u, 2600u, 3000u, 70000u}) {
-    for (int i = 0; i < 8; ++i) {
-      std::string bytes(size, '\0');
-      for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-      auto run = ImportBytes(dir, bytes);
-      ASSERT_FALSE(run->result) << size;
-      EXPECT_EQ(run->state.src.FirstBand, 0);
-      ExpectFinite(run->state.src);
-    }
-  }
-  auto missing = ImportPath(dir / "NOPE.MDL");
-  ASSERT_FALSE(missing->result);
-  EXPECT_EQ(missing->result.error().file, dir / "NOPE.MDL");
-  ExpectUntouched(missing->state.src, dir / "NOPE.MDL");
-  EXPECT_EQ(missing->platform.calls.back(), "SetBusy off");
-}
-
 }  // namespace
 }  // namespace fonderel
