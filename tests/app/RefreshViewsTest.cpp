@@ -50,9 +50,10 @@ TEST(RefreshViews, WhatTheWindowsShow) {
   const HeaderFields& h = s->platform.headers.at(0);
   EXPECT_EQ(h.NamTxt + "|" + h.ManTxt + "|" + h.LoBand + "|" + h.HiBand,
             "XYZ|Acme Audio| 125 Hz| 4000 Hz");
-  EXPECT_EQ(s->platform.selectorLabels,
-            (std::vector<std::string>{" 31.5 Hz", " 63 Hz", " 125 Hz", " 250 Hz", " 500 Hz",
-                                      " 1000 Hz", " 2000 Hz", " 4000 Hz", " 8000 Hz", " 16000 Hz"}));
+  EXPECT_EQ(
+      s->platform.selectorLabels,
+      (std::vector<std::string>{" 31.5 Hz", " 63 Hz", " 125 Hz", " 250 Hz", " 500 Hz", " 1000 Hz",
+                                " 2000 Hz", " 4000 Hz", " 8000 Hz", " 16000 Hz"}));
   for (int b = 1; b <= kBandCount; ++b) EXPECT_EQ(BandLabel(b), s->platform.selectorLabels[b - 1]);
   EXPECT_EQ(s->platform.dataTables.at(0)[1][2], "33.932");  // band 5, plane 0, point 1
   EXPECT_EQ(s->platform.infoTables.at(0)[1][5], "101.23");
@@ -77,7 +78,9 @@ TEST(RefreshViews, BalloonOnlyWhenVisibleAndTallEnough) {
     s->platform.innerSizes[{ViewWindow::Balloon}] = c.inner;
     RefreshViews(s->state, s->platform);
     ASSERT_EQ(s->platform.balloons.size(), c.drawn);
-    if (c.drawn) EXPECT_EQ(s->platform.balloons[0].segments.size(), 3u + 648u + 630u);
+    if (c.drawn) {
+      EXPECT_EQ(s->platform.balloons[0].segments.size(), 3u + 648u + 630u);
+    }
   }
 }
 
@@ -89,7 +92,7 @@ TEST(RefreshViews, PolarChartsByVisibleWindows) {
     std::vector<int> visible;
     std::set<int> charts;
     bool beep;
-  } cases[] = {{{}, {}, false},      {{0}, {0, 1}, true},   {{1}, {0, 1}, true},
+  } cases[] = {{{}, {}, false},      {{0}, {0, 1}, true},  {{1}, {0, 1}, true},
                {{0, 2}, all, false}, {{1, 2}, all, false}, {{2}, {}, false}};
   for (const auto& c : cases) {
     auto s = Loaded();
@@ -109,9 +112,9 @@ TEST(RefreshViews, Throttle) {
     double now;
     bool runs;
   } cases[] = {
-      {1000.0f, 1000.2, false},  {1000.0f, 1000.5, false}, {1000.0f, 1000.75, true},
-      {1000.0f, 1000.0, false},  {0.0f, 1000.0, true},     {86399.0f, 10.0, true},
-      {86399.0f, 0.25, true},    {86399.75f, 0.125, false}, {86399.75f, 0.5, true},
+      {1000.0f, 1000.2, false}, {1000.0f, 1000.5, false},  {1000.0f, 1000.75, true},
+      {1000.0f, 1000.0, false}, {0.0f, 1000.0, true},      {86399.0f, 10.0, true},
+      {86399.0f, 0.25, true},   {86399.75f, 0.125, false}, {86399.75f, 0.5, true},
       {1000.0f, 999.0, true},  // the clock was set back: no endless silence
   };
   for (const auto& c : cases) {

@@ -57,12 +57,16 @@ TEST(Startup, CommandLineFile) {
   } cases[] = {
       {"", false, {}, ""},
       {dir / "my horn.SPK", true, {}, ""},
-      {dir / "NOWHERE.SPK", false,
+      {dir / "NOWHERE.SPK",
+       false,
        {"Trying to load" + (dir / "NOWHERE.SPK") + "...",
-        "This file does not exist - create it with File-Create Source...."}, ""},
-      {quoted, false,
+        "This file does not exist - create it with File-Create Source...."},
+       ""},
+      {quoted,
+       false,
        {"Trying to load" + quoted + "...",
-        "This file does not exist - create it with File-Create Source...."}, ""},
+        "This file does not exist - create it with File-Create Source...."},
+       ""},
       {dir / "BROKEN.SPK", false, {}, "ShowMessage Read Error|" + (dir / "BROKEN.SPK") + ", line "},
   };
   for (const auto& c : cases) {
@@ -77,12 +81,19 @@ TEST(Startup, CommandLineFile) {
     EXPECT_EQ(s.platform.Called("Maximize"), c.loads);
     const bool missing = !c.log.empty();
     EXPECT_EQ(s.LastCaption(), "Fonderel " + (c.loads || missing ? c.commandLine : ""));
-    if (missing) EXPECT_EQ(s.state.log.Lines(), c.log);
-    if (missing) EXPECT_TRUE(s.platform.Called("ShowTextLog"));
-    if (c.commandLine.empty()) EXPECT_TRUE(s.state.log.Lines().empty());
+    if (missing) {
+      EXPECT_EQ(s.state.log.Lines(), c.log);
+    }
+    if (missing) {
+      EXPECT_TRUE(s.platform.Called("ShowTextLog"));
+    }
+    if (c.commandLine.empty()) {
+      EXPECT_TRUE(s.state.log.Lines().empty());
+    }
     if (!c.message.empty()) {
-      const auto shown = std::find_if(s.platform.calls.begin(), s.platform.calls.end(),
-                                      [&](const std::string& m) { return m.rfind(c.message, 0) == 0; });
+      const auto shown =
+          std::find_if(s.platform.calls.begin(), s.platform.calls.end(),
+                       [&](const std::string& m) { return m.rfind(c.message, 0) == 0; });
       ASSERT_NE(shown, s.platform.calls.end());
       EXPECT_EQ(s.state.log.Lines().back(), "Error: " + shown->substr(23));
     }
@@ -102,9 +113,8 @@ TEST(Startup, RegionalSettingsCompatible) {
     NumberSeparators separators;
     bool compatible;
   } cases[] = {
-      {{".", ","}, true},   {{",", "."}, false}, {{".", " "}, false},
-      {{".", "'"}, false},  {{".", ""}, false},  {{",", ","}, false},
-      {{",", " "}, false},  {{".", "\xC2\xA0"}, false},
+      {{".", ","}, true}, {{",", "."}, false}, {{".", " "}, false}, {{".", "'"}, false},
+      {{".", ""}, false}, {{",", ","}, false}, {{",", " "}, false}, {{".", "\xC2\xA0"}, false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RegionalSettingsCompatible(c.separators), c.compatible)
@@ -115,8 +125,8 @@ TEST(Startup, RegionalSettingsCompatible) {
 // Incompatible settings stop the start: nothing loaded, no child windows; the
 // user is offered the regional settings, or told how to start otherwise.
 TEST(Startup, IncompatibleSettingsStopTheStart) {
-  const std::string warning = std::string("ShowMessage ") + kIncompatibleTitle + "|" +
-                              kIncompatibleText;
+  const std::string warning =
+      std::string("ShowMessage ") + kIncompatibleTitle + "|" + kIncompatibleText;
   EXPECT_EQ(warning,
             "ShowMessage Warning - incompatible settings!|Your regional settings are not "
             "compatible with Tarvesk. Do You want to change them now?");
@@ -130,8 +140,8 @@ TEST(Startup, IncompatibleSettingsStopTheStart) {
       {MessageAnswer::No, false, {warning}},
       {MessageAnswer::Yes, false, {warning, "OpenRegionalSettings", "(how to start)"}},
   };
-  for (const NumberSeparators& sep : {NumberSeparators{",", "."}, NumberSeparators{".", " "},
-                                      NumberSeparators{".", "'"}}) {
+  for (const NumberSeparators& sep :
+       {NumberSeparators{",", "."}, NumberSeparators{".", " "}, NumberSeparators{".", "'"}}) {
     for (const auto& flow : flows) {
       SCOPED_TRACE(sep.decimalPoint + sep.thousands + (flow.panel ? " panel" : " no panel"));
       Started s(DataPath("LOUD_3_8.SPK"), sep, {flow.answer}, flow.panel);

@@ -123,8 +123,9 @@ TEST(WindowCommands, HelpIndexOpensTheManualOrSaysWhyNot) {
     HelpIndex(state, platform);
     std::vector<std::string> want{"OpenDocument /opt/fonderel/Manual/MFonderel.htm"};
     if (!opens)
-      want.push_back("ShowMessage Warning|The manual could not be opened: "
-                     "/opt/fonderel/Manual/MFonderel.htm");
+      want.push_back(
+          "ShowMessage Warning|The manual could not be opened: "
+          "/opt/fonderel/Manual/MFonderel.htm");
     EXPECT_EQ(platform.calls, want);
   }
 }

@@ -217,7 +217,8 @@ class DialogsTest : public QObject {
       qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
     });
     s.Trigger("HelpIndex");
-    QCOMPARE(text, QString("The manual could not be opened: /nonexistent/fonderel/Manual/MFonderel.htm"));
+    QCOMPARE(text,
+             QString("The manual could not be opened: /nonexistent/fonderel/Manual/MFonderel.htm"));
   }
 };
 

@@ -9,6 +9,7 @@
 // pictures anew (FONDEREL_UPDATE_IMAGES=1); look at them before committing.
 #include <QComboBox>
 #include <QTest>
+#include <cstdio>
 
 #include "PolarWindow.h"
 #include "support/GuiSession.h"
@@ -20,13 +21,16 @@ namespace {
 
 const QString kImages = QStringLiteral(FONDEREL_TEST_DATA "/images");
 
-// The horn at a fixed path, so the text log shows the same path everywhere.
+// The horn at a fixed path, so the text log shows the same path everywhere;
+// put there by a rename, so test runs side by side never see half a file.
 QString FixedHorn() {
   const QString dir = "/tmp/fonderel-golden-images";
   QDir().mkpath(dir);
   const QString path = dir + "/HORN90X40.SPK";
-  QFile::remove(path);
-  QFile::copy(kHorn, path);
+  const QString copy = QString("%1/copy-%2").arg(dir).arg(QCoreApplication::applicationPid());
+  QFile::remove(copy);
+  QFile::copy(kHorn, copy);
+  std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData());
   return path;
 }
 
@@ -95,14 +99,19 @@ class GoldenImagesTest : public QObject {
       QVERIFY2(!expected.isNull(), qPrintable("no picture " + golden));
       QImage map;
       const int differing = actual.size() == expected.size() ? Differing(actual, expected, map)
-                                                              : actual.width() * actual.height();
+                                                             : actual.width() * actual.height();
       const int allowed = actual.width() * actual.height() / 500;
       if (differing > allowed) {
         actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(v.image));
         if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(v.image));
         failures << QString("%1: %2 pixels differ (%3 allowed), size %4x%5 for %6x%7")
-                        .arg(v.image).arg(differing).arg(allowed).arg(actual.width())
-                        .arg(actual.height()).arg(expected.width()).arg(expected.height());
+                        .arg(v.image)
+                        .arg(differing)
+                        .arg(allowed)
+                        .arg(actual.width())
+                        .arg(actual.height())
+                        .arg(expected.width())
+                        .arg(expected.height());
       }
     }
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n")));

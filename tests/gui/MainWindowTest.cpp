@@ -28,22 +28,26 @@ class MainWindowTest : public QObject {
       }
       menus << top->menu()->objectName() + " " + top->text() + ": " + items.join(" | ");
     }
-    QCOMPARE(menus, QStringList({
-        "Fil &File: FileNew &New | FileOpen &Open... | FIleSave &Save | FileSaveAs Save &As... | - | "
-        "FileImport &Import Catt/Modeler/Ease... | Interp In&terpolate Polar... | "
-        "FileCreate &Create Source (BZ)... | FileCreateNoise C&reate Source ISO 3744... | - | "
-        "AttachRAY Attach source geometry... | - | Filepsetup Printer Set&up... | "
-        "FilePrint &Print Form ... | - | FileExit E&xit",
-        "Edi &Edit: EditCut Cu&t (off) | EditCopy &Copy (off) | EditPaste &Paste (off) | "
-        "EditDelete &Delete (off)",
-        "View &View: ViewBaloon &Balloon | View2 Curves(&2) | ViewAll Curves(&All) | - | "
-        "ViewHeader &Header | ViewInfo &Info | ViewData &Data | ViewTextLog &Text Log | - | "
-        "WinStandard &Standard | - | ViewGeometry &Geometry (off)",
-        "Wind &Window: WindowTile Tile &Horizontally | WindowTileV Tile &Vertically | "
-        "WindowCascade &Cascade | WindowArrangeIcons &Arrange Icons | - | WindowIconize &Iconize All | "
-        "WindowDeicon &Deiconize All | WindowClose &Close All | - | formclear C&lear Text Log",
-        "Help &Help: HelpIndex &Index... | HelpAbout &About...",
-    }));
+    QCOMPARE(
+        menus,
+        QStringList({
+            "Fil &File: FileNew &New | FileOpen &Open... | FIleSave &Save | FileSaveAs Save &As... "
+            "| - | "
+            "FileImport &Import Catt/Modeler/Ease... | Interp In&terpolate Polar... | "
+            "FileCreate &Create Source (BZ)... | FileCreateNoise C&reate Source ISO 3744... | - | "
+            "AttachRAY Attach source geometry... | - | Filepsetup Printer Set&up... | "
+            "FilePrint &Print Form ... | - | FileExit E&xit",
+            "Edi &Edit: EditCut Cu&t (off) | EditCopy &Copy (off) | EditPaste &Paste (off) | "
+            "EditDelete &Delete (off)",
+            "View &View: ViewBaloon &Balloon | View2 Curves(&2) | ViewAll Curves(&All) | - | "
+            "ViewHeader &Header | ViewInfo &Info | ViewData &Data | ViewTextLog &Text Log | - | "
+            "WinStandard &Standard | - | ViewGeometry &Geometry (off)",
+            "Wind &Window: WindowTile Tile &Horizontally | WindowTileV Tile &Vertically | "
+            "WindowCascade &Cascade | WindowArrangeIcons &Arrange Icons | - | WindowIconize "
+            "&Iconize All | "
+            "WindowDeicon &Deiconize All | WindowClose &Close All | - | formclear C&lear Text Log",
+            "Help &Help: HelpIndex &Index... | HelpAbout &About...",
+        }));
     QCOMPARE(s.window.objectName(), QString("Fonderel"));
     QCOMPARE(s.window.windowTitle(), QString("Fonderel "));
     QVERIFY(s.state.log.Lines().empty());
@@ -52,7 +56,8 @@ class MainWindowTest : public QObject {
   // An EASE file holding several loudspeakers is opened after the choice of one.
   void fileOpenImportsAnEaseFileWithItsLoudspeakerChoice() {
     GuiSession s("");
-    const QString dir = QDir::tempPath() + "/fonderel-gui-import";
+    const QString dir = QDir::tempPath() +
+                        QString("/fonderel-gui-import-%1").arg(QCoreApplication::applicationPid());
     QDir().mkpath(dir);
     const QString eas = dir + "/multi.eas";
     QFile::remove(eas);

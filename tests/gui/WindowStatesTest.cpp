@@ -13,8 +13,8 @@ using namespace fonderel::test;
 namespace {
 
 // The windows a start on a file shows: the Standard layout and the text log.
-const QStringList kStarted = {"BalloonWindow", "PolWindow0", "PolWindow1", "InfoWindow",
-                              "HeaderWindow", "TextLog"};
+const QStringList kStarted = {"BalloonWindow", "PolWindow0",   "PolWindow1",
+                              "InfoWindow",    "HeaderWindow", "TextLog"};
 
 QList<ChildWindow*> Shown(const MainWindow& window) {
   QList<ChildWindow*> shown;
@@ -39,8 +39,13 @@ QString State(const ChildWindow* w) {
 
 // Every visible window in `state`, and the hidden ones still hidden.
 void ExpectAllShown(const GuiSession& s, const QStringList& names, const QString& state) {
-  QCOMPARE(Names(Shown(s.window)), [&] { QStringList n = names; n.sort(); return n; }());
-  for (ChildWindow* w : Shown(s.window)) QCOMPARE(State(w) + " " + w->objectName(), state + " " + w->objectName());
+  QCOMPARE(Names(Shown(s.window)), [&] {
+    QStringList n = names;
+    n.sort();
+    return n;
+  }());
+  for (ChildWindow* w : Shown(s.window))
+    QCOMPARE(State(w) + " " + w->objectName(), state + " " + w->objectName());
 }
 
 }  // namespace
@@ -129,11 +134,14 @@ class WindowStatesTest : public QObject {
       const QRect r = s.Child(ViewWindow::Polar, i)->geometry();
       const QRect left = s.Child(ViewWindow::Polar, i - 1)->geometry();
       const QRect above = s.Child(ViewWindow::Polar, i < 5 ? 0 : i - 5)->geometry();
-      QVERIFY2(near(r.width(), first.width()) && near(r.height(), first.height()), qPrintable(QString::number(i)));
+      QVERIFY2(near(r.width(), first.width()) && near(r.height(), first.height()),
+               qPrintable(QString::number(i)));
       if (i % 5 == 0) {
-        QVERIFY2(r.left() == 0 && near(r.top(), above.bottom() + 1), qPrintable(QString::number(i)));
+        QVERIFY2(r.left() == 0 && near(r.top(), above.bottom() + 1),
+                 qPrintable(QString::number(i)));
       } else {
-        QVERIFY2(near(r.left(), left.right() + 1) && r.top() == left.top(), qPrintable(QString::number(i)));
+        QVERIFY2(near(r.left(), left.right() + 1) && r.top() == left.top(),
+                 qPrintable(QString::number(i)));
       }
       QVERIFY(area.contains(r));
     }
@@ -164,41 +172,41 @@ class WindowStatesTest : public QObject {
   // one normal; minimised windows stay where they are.
   void tileShareTheWorkArea() {
     for (const bool maximised : {true, false}) {
-    for (const bool horizontally : {true, false}) {
-      GuiSession s;
-      if (maximised) {
-        s.Child(ViewWindow::Info)->showMaximized();
-      } else {
-        s.Child(ViewWindow::Header)->showMinimized();
-      }
-      s.Trigger(horizontally ? "WindowTile" : "WindowTileV");
-      QCOMPARE(State(s.Child(ViewWindow::Header)), QString(maximised ? "normal" : "minimised"));
-      QList<ChildWindow*> tiled;
-      for (ChildWindow* w : Shown(s.window)) {
-        if (!w->isMinimized()) tiled << w;
-      }
-      QCOMPARE(tiled.size(), maximised ? 6 : 5);
-      const QRect area = s.Area();
-      const int n = static_cast<int>(tiled.size());
-      QList<int> starts;
-      for (ChildWindow* w : tiled) {
-        QCOMPARE(State(w), QString("normal"));
-        const QRect r = w->geometry();
-        if (horizontally) {
-          QCOMPARE(r.left(), 0);
-          QCOMPARE(r.width(), area.width());
-          QCOMPARE(r.height(), area.height() / n);
-          starts << r.top() / r.height();
+      for (const bool horizontally : {true, false}) {
+        GuiSession s;
+        if (maximised) {
+          s.Child(ViewWindow::Info)->showMaximized();
         } else {
-          QCOMPARE(r.top(), 0);
-          QCOMPARE(r.height(), area.height());
-          QCOMPARE(r.width(), area.width() / n);
-          starts << r.left() / r.width();
+          s.Child(ViewWindow::Header)->showMinimized();
         }
+        s.Trigger(horizontally ? "WindowTile" : "WindowTileV");
+        QCOMPARE(State(s.Child(ViewWindow::Header)), QString(maximised ? "normal" : "minimised"));
+        QList<ChildWindow*> tiled;
+        for (ChildWindow* w : Shown(s.window)) {
+          if (!w->isMinimized()) tiled << w;
+        }
+        QCOMPARE(tiled.size(), maximised ? 6 : 5);
+        const QRect area = s.Area();
+        const int n = static_cast<int>(tiled.size());
+        QList<int> starts;
+        for (ChildWindow* w : tiled) {
+          QCOMPARE(State(w), QString("normal"));
+          const QRect r = w->geometry();
+          if (horizontally) {
+            QCOMPARE(r.left(), 0);
+            QCOMPARE(r.width(), area.width());
+            QCOMPARE(r.height(), area.height() / n);
+            starts << r.top() / r.height();
+          } else {
+            QCOMPARE(r.top(), 0);
+            QCOMPARE(r.height(), area.height());
+            QCOMPARE(r.width(), area.width() / n);
+            starts << r.left() / r.width();
+          }
+        }
+        std::sort(starts.begin(), starts.end());
+        QCOMPARE(starts, maximised ? QList<int>({0, 1, 2, 3, 4, 5}) : QList<int>({0, 1, 2, 3, 4}));
       }
-      std::sort(starts.begin(), starts.end());
-      QCOMPARE(starts, maximised ? QList<int>({0, 1, 2, 3, 4, 5}) : QList<int>({0, 1, 2, 3, 4}));
-    }
     }
   }
 

@@ -40,32 +40,41 @@ struct Reader {
   ReadFunction read;
   const char* extension;
   std::vector<Cut> cuts;
-  std::string lookalike;  // a start of a file that looks right
+  std::string lookalike;        // a start of a file that looks right
   const char* cutMessage = "";  // the start of the message of a cut file
 };
 
 std::vector<Reader> Readers() {
   return {
-      {"SPK", ReadSpkFile, ".SPK",
+      {"SPK",
+       ReadSpkFile,
+       ".SPK",
        {{"NOISE_GEOMETRY.SPK", 97, [](const std::string& f) { return f.find("\r\n\"END\"") - 7; }}},
        Slurp(DataPath("LOUD_3_8.SPK")).substr(0, 700)},
-      {"EASE", ImportEaseFile, ".EAS",
+      {"EASE",
+       ImportEaseFile,
+       ".EAS",
        {{"import/EASE3_DIRECTIONAL.EAS", 1,
          [](const std::string& f) { return f.find_last_not_of("\r\n") + 1; }},
         {"import/EASE2_OMNI.EAS", 1,
          [](const std::string& f) { return f.find_last_not_of("\r\n") + 1; }}},
        "Format,x\r\nSpeakerName,A\r\n"},
-      {"CATT", ImportCattFile, ".TXT",
+      {"CATT",
+       ImportCattFile,
+       ".TXT",
        {{"import/CATT_OMNI.TXT", 101,
          [](const std::string& f) { return f.rfind("\r\n", f.size() - 3) + 1; }}},
        "CATT-SD1\r\nVERSION = 1\r\nNAME = X\r\n"},
       // The bytes after a Modeler file's name are not part of the layout.
-      {"Modeler", ImportModelerFile, ".MDL",
+      {"Modeler",
+       ImportModelerFile,
+       ".MDL",
        {{"import/MODELER_ONE.MDL", 1,
          [](const std::string& f) { return 2511 + static_cast<unsigned char>(f[2510]); }},
         {"import/MODELER_HORN", 7,
          [](const std::string& f) { return 2511 + static_cast<unsigned char>(f[2510]); }}},
-       "", "byte "},
+       "",
+       "byte "},
   };
 }
 
@@ -103,7 +112,9 @@ TEST(BadInput, CutFilesAreRefusedUntilWhole) {
       const std::size_t whole = cut.whole(full);
       ASSERT_LE(whole, full.size());
       for (std::size_t length = 0; length < whole;
-           length += length < 400 ? std::min<std::size_t>(cut.step, 3) : length + 20 < whole ? cut.step : 1) {
+           length += length < 400          ? std::min<std::size_t>(cut.step, 3)
+                     : length + 20 < whole ? cut.step
+                                           : 1) {
         SCOPED_TRACE(std::string(cut.golden) + " cut to " + std::to_string(length));
         // A fresh file each time: rewriting one in place makes the file system flush it.
         const std::string path = dir / ("CUT" + std::to_string(length) + reader.extension);
@@ -147,7 +158,9 @@ TEST(BadInput, MissingFileOrFolderIsRefused) {
       SCOPED_TRACE(std::string(reader.name) + " " + path);
       const auto run = ReadPath(reader, path);
       ExpectRefused(*run, path);
-      if (path != dir.Path()) EXPECT_FALSE(run->result.error().cancelled);
+      if (path != dir.Path()) {
+        EXPECT_FALSE(run->result.error().cancelled);
+      }
     }
   }
 }
