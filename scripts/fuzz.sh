@@ -8,8 +8,8 @@
 # (apt-get, as root or through sudo). Each target starts from the corpus kept
 # in fuzz/corpus/<target>/; what it finds new goes to build/fuzz/corpus/<target>/,
 # crashes, leaks and timeouts to build/fuzz/findings/<target>/. With
-# FUZZ_MERGE=1 the new inputs are merged, minimised, into fuzz/corpus/<target>/
-# to be committed (the corpus is replayed by ctest in every build).
+# FUZZ_MERGE=1 the inputs that reach code the corpus does not are added to
+# fuzz/corpus/<target>/, to be committed (ctest replays the corpus in every build).
 # The exit status is 1 when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,7 +36,7 @@ status=0
 summary=()
 for source in fuzz/*ReaderFuzz.cpp; do
   stem=$(basename "$source" .cpp)                       # EaseReaderFuzz
-  format=$(sed -E 's/ReaderFuzz$//; s/([a-z0-9])([A-Z])/\1_\2/g' <<<"$stem" | tr 'A-Z' 'a-z')
+  format=$(sed -E 's/ReaderFuzz$//' <<<"$stem" | tr 'A-Z' 'a-z')
   target="${format}_reader_fuzz"
   program="build/fuzz/fuzz/$target"
   corpus="fuzz/corpus/$target"
@@ -52,10 +52,8 @@ for source in fuzz/*ReaderFuzz.cpp; do
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   found=$(find "$findings" -type f | wc -l)
   if [ "${FUZZ_MERGE:-0}" = 1 ]; then
-    merged="build/fuzz/merged/$target"
-    rm -rf "$merged" && mkdir -p "$merged"
-    "$program" -merge=1 "$merged" "$corpus" "$work" >>"$log" 2>&1
-    rm -f "$corpus"/* && cp "$merged"/* "$corpus"/
+    # Keeps the corpus as it is and adds the inputs that reach new code.
+    "$program" -merge=1 "$corpus" "$work" >>"$log" 2>&1
   fi
   summary+=("$(printf '%-22s %12s executions  %3d findings' "$target" "${runs:-?}" "$found")")
   [ "$found" -eq 0 ] || { status=1; find "$findings" -type f -printf '  %p\n'; }

@@ -76,10 +76,10 @@ TEST(Startup, CommandLineFile) {
     EXPECT_TRUE(s.platform.Called("LoadChildWindows"));
     EXPECT_EQ(s.state.DialogInitialDir, "/opt/fonderel/sources");
     EXPECT_EQ(s.state.src.HasData(), c.loads);
-    EXPECT_EQ(s.state.src.SourceFile, c.loads ? c.commandLine : "");
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
     EXPECT_EQ(s.platform.Called("Maximize"), c.loads);
     const bool missing = !c.log.empty();
+    EXPECT_EQ(s.state.src.SourceFile, c.loads || missing ? c.commandLine : "");
     EXPECT_EQ(s.LastCaption(), "Fonderel " + (c.loads || missing ? c.commandLine : ""));
     if (missing) {
       EXPECT_EQ(s.state.log.Lines(), c.log);

@@ -73,7 +73,7 @@ TEST(WindowCommands, ViewCommandsPlaceAndShowTheirWindows) {
     c.command(l.state, l.platform);
     for (const std::string& call : c.placed) EXPECT_TRUE(l.platform.Called(call)) << call;
     for (const std::string& window : c.shown) EXPECT_TRUE(l.platform.visible[window]) << window;
-    EXPECT_FALSE(l.platform.visible["Polar2"]);
+    EXPECT_EQ(l.platform.visible["Polar2"], c.charts == 18);
     EXPECT_EQ(l.platform.polar.size(), c.charts);
     EXPECT_EQ(l.LastPicture(), "Picture hidden");
   }

@@ -13,6 +13,7 @@
 #include "import/ModelerImport.h"
 #include "import/SourceFormat.h"
 #include "support/RecordingPlatform.h"
+#include "support/GoldenText.h"
 #include "support/TestFiles.h"
 
 namespace fonderel {
@@ -126,38 +127,7 @@ TEST(ModelerImport, LogLinesOfOneImport) {
   const std::string path = DataPath("import/MODELER_ONE.MDL");
   auto run = ImportPath(path);
   ASSERT_TRUE(run->result) << run->result.error().Text();
-  // clang-format off
-  const std::vector<std::string> table = {
-      "  8.73  6.93  5.51  4.38  3.48  2.76  2.19  1.74  1.38  1.10  0.87  0.69  0.55  0.44  0.35  0.28  0.22  0.17  0.14",
-      "  8.73  6.78  5.26  4.08  3.17  2.46  1.91  1.48  1.15  0.89  0.69  0.54  0.42  0.32  0.25  0.20  0.15  0.12  0.09",
-      "  8.73  6.62  5.02  3.81  2.89  2.19  1.66  1.26  0.96  0.73  0.55  0.42  0.32  0.24  0.18  0.14  0.10  0.08  0.06",
-      "  8.73  6.47  4.80  3.56  2.64  1.95  1.45  1.07  0.80  0.59  0.44  0.32  0.24  0.18  0.13  0.10  0.07  0.05  0.04",
-      "  8.73  6.32  4.58  3.32  2.40  1.74  1.26  0.91  0.66  0.48  0.35  0.25  0.18  0.13  0.10  0.07  0.05  0.04  0.03",
-      "  8.73  6.18  4.38  3.10  2.19  1.55  1.10  0.78  0.55  0.39  0.28  0.20  0.14  0.10  0.07  0.05  0.03  0.02  0.02",
-      "  8.73  6.04  4.18  2.89  2.00  1.38  0.96  0.66  0.46  0.32  0.22  0.15  0.10  0.07  0.05  0.03  0.02  0.02  0.01",
-      "  8.73  5.90  3.99  2.70  1.82  1.23  0.83  0.56  0.38  0.26  0.17  0.12  0.08  0.05  0.04  0.02  0.02  0.01  0.01",
-      "  8.73  5.77  3.81  2.52  1.66  1.10  0.73  0.48  0.32  0.21  0.14  0.09  0.06  0.04  0.03  0.02  0.01  0.01  0.01",
-      "  8.73  5.64  3.64  2.35  1.52  0.98  0.63  0.41  0.26  0.17  0.11  0.07  0.05  0.03  0.02  0.01  0.01  0.01  0.00",
-  };
-  // clang-format on
-  std::vector<std::string> expected = {
-      "",
-      "Import a Modeler 3.X speaker file from: " + path,
-      "",
-      "-2",
-      "Band no. 3 EMPTY !!!",
-      "Band no. 4 EMPTY !!!",
-      "LOC =  1230",
-      "Band no. 5 - Data are:",
-  };
-  expected.insert(expected.end(), table.begin(), table.end());
-  for (const char* line :
-       {"", "Frequency  = 500 Hz", "Sensitivity= 91.5 dB SPL @1W&1m", "Impedance  = 7.9 Ohms",
-        "Q          = 2.5", "Computed Directivity =  8.73028", "Efficiency = 1.2 %",
-        "Power Lev. = 120.7918 dB (re 1pW)", "", "Band no. 6 EMPTY !!!", "Band no. 7 EMPTY !!!",
-        "Band no. 8 EMPTY !!!", "Speaker Name: ONE-5"})
-    expected.push_back(line);
-  EXPECT_EQ(run->state.log.Lines(), expected);
+  test::ExpectGoldenLines(run->state.log.Lines(), "modeler-one.log", {{"{path}", path}});
 }
 
 // MODELER_ONE.MDL again: the header, the scalars of band 5, the range and the
