@@ -8,8 +8,9 @@
 # (apt-get, as root or through sudo). Each target starts from the corpus kept
 # in fuzz/corpus/<target>/; what it finds new goes to build/fuzz/corpus/<target>/,
 # crashes, leaks and timeouts to build/fuzz/findings/<target>/. With
-# FUZZ_MERGE=1 the inputs that reach code the corpus does not are added to
-# fuzz/corpus/<target>/, to be committed (ctest replays the corpus in every build).
+# FUZZ_MERGE=1 the small inputs (up to 2 KB) that reach code the corpus does
+# not are added to fuzz/corpus/<target>/, to be committed (ctest replays the
+# corpus in every build).
 # The exit status is 1 when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,8 +53,12 @@ for source in fuzz/*ReaderFuzz.cpp; do
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   found=$(find "$findings" -type f | wc -l)
   if [ "${FUZZ_MERGE:-0}" = 1 ]; then
-    # Keeps the corpus as it is and adds the inputs that reach new code.
-    "$program" -merge=1 "$corpus" "$work" >>"$log" 2>&1
+    # Keeps the corpus as it is and adds the inputs of at most 2 KB that reach
+    # code it does not, so the corpus stays small.
+    small="build/fuzz/small/$target"
+    rm -rf "$small" && mkdir -p "$small"
+    find "$work" -type f -size -2049c -exec cp {} "$small"/ \;
+    "$program" -merge=1 "$corpus" "$small" >>"$log" 2>&1
   fi
   summary+=("$(printf '%-22s %12s executions  %3d findings' "$target" "${runs:-?}" "$found")")
   [ "$found" -eq 0 ] || { status=1; find "$findings" -type f -printf '  %p\n'; }
