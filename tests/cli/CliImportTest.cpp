@@ -2,6 +2,8 @@
 // multi-loudspeaker EASE file, the Modeler manufacturer, import errors.
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -64,6 +66,28 @@ TEST(CliImport, BrokenForeignFileFails) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("broken.eas, line 4"), std::string::npos) << r.err;
   EXPECT_FALSE(std::filesystem::exists(dir / "out.SPK"));
+}
+
+// An import is stamped with the local date (month first) and time it ran.
+TEST(CliImport, ImportIsStampedWithTheLocalDateAndTime) {
+  const auto stamp = [](const char* format) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, format, &local);
+    return std::string(text);
+  };
+  const std::string dayBefore = stamp("%m-%d-%Y"), timeBefore = stamp("%H:%M:%S");
+  const CliRun r = Cli({"info", DataPath("import/EASE3_ONE.EAS"), "--json"});
+  const std::string dayAfter = stamp("%m-%d-%Y"), timeAfter = stamp("%H:%M:%S");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  const std::string day = j["SourceDate"], time = j["SourceTime"];
+  EXPECT_TRUE(day == dayBefore || day == dayAfter) << day << " " << dayBefore;
+  if (dayBefore == dayAfter) {
+    EXPECT_TRUE(time >= timeBefore && time <= timeAfter) << time << " " << timeBefore;
+  }
 }
 
 }  // namespace

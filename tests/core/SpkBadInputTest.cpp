@@ -166,56 +166,5 @@ TEST(SpkBadInput, BoundsErrorsNameTheLineOfTheValue) {
   }
 }
 
-// NOISE_GEOMETRY.SPK cut at every 97th byte: a cut inside the band blocks is an
-// error at or before the last line it holds; a cut in the trailing part may read.
-TEST(SpkBadInput, TruncatedFiles) {
-  const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
-  const std::size_t lastValue = noise.find("\r\n\"END\"") - 7;
-  ASSERT_GT(lastValue, 1000u);
-  for (std::size_t cut = 0; cut < noise.size(); cut += 97) {
-    SCOPED_TRACE("cut at " + std::to_string(cut));
-    const std::string part = noise.substr(0, cut);
-    if (cut < lastValue) {
-      const Failure f = ReadBad(part);
-      EXPECT_GE(f.error.line, 1);
-      EXPECT_LE(f.error.line, std::count(part.begin(), part.end(), '\r') + 1);
-    } else {
-      AppState state;
-      RecordingPlatform platform;
-      if (ReadSpkBytes(state, platform, part, "CUT.SPK")) {
-        EXPECT_EQ(state.src.LastBand, 3);
-      } else {
-        ExpectUntouched(state.src);
-      }
-    }
-  }
-}
-
-TEST(SpkBadInput, BinaryGarbage) {
-  const std::string loud = Slurp(DataPath("LOUD_3_8.SPK"));
-  std::mt19937 rng(977);
-  for (int round = 0; round < 40; ++round) {
-    SCOPED_TRACE("round " + std::to_string(round));
-    std::string bytes = round % 2 == 0 ? "" : loud.substr(0, rng() % 3000);
-    const std::size_t n = 1 + rng() % 5000;
-    for (std::size_t i = 0; i < n; ++i) bytes += static_cast<char>(rng() & 0xFF);
-    const Failure f = ReadBad(bytes);
-    EXPECT_GE(f.error.line, 1);
-  }
-}
-
-TEST(SpkBadInput, UnreadableFile) {
-  test::TempDir dir;
-  for (const std::string& path : {dir / "MISSING.SPK", dir.Path()}) {
-    AppState state;
-    RecordingPlatform platform;
-    const auto result = ReadSpkFile(state, platform, path);
-    ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().file, path);
-    EXPECT_EQ(result.error().line, 0);
-    ExpectUntouched(state.src);
-  }
-}
-
 }  // namespace
 }  // namespace fonderel

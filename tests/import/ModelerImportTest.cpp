@@ -13,6 +13,7 @@
 #include "import/ModelerImport.h"
 #include "import/SourceFormat.h"
 #include "support/RecordingPlatform.h"
+#include "support/GoldenText.h"
 #include "support/TestFiles.h"
 
 namespace fonderel {
@@ -126,38 +127,7 @@ TEST(ModelerImport, LogLinesOfOneImport) {
   const std::string path = DataPath("import/MODELER_ONE.MDL");
   auto run = ImportPath(path);
   ASSERT_TRUE(run->result) << run->result.error().Text();
-  // clang-format off
-  const std::vector<std::string> table = {
-      "  8.73  6.93  5.51  4.38  3.48  2.76  2.19  1.74  1.38  1.10  0.87  0.69  0.55  0.44  0.35  0.28  0.22  0.17  0.14",
-      "  8.73  6.78  5.26  4.08  3.17  2.46  1.91  1.48  1.15  0.89  0.69  0.54  0.42  0.32  0.25  0.20  0.15  0.12  0.09",
-      "  8.73  6.62  5.02  3.81  2.89  2.19  1.66  1.26  0.96  0.73  0.55  0.42  0.32  0.24  0.18  0.14  0.10  0.08  0.06",
-      "  8.73  6.47  4.80  3.56  2.64  1.95  1.45  1.07  0.80  0.59  0.44  0.32  0.24  0.18  0.13  0.10  0.07  0.05  0.04",
-      "  8.73  6.32  4.58  3.32  2.40  1.74  1.26  0.91  0.66  0.48  0.35  0.25  0.18  0.13  0.10  0.07  0.05  0.04  0.03",
-      "  8.73  6.18  4.38  3.10  2.19  1.55  1.10  0.78  0.55  0.39  0.28  0.20  0.14  0.10  0.07  0.05  0.03  0.02  0.02",
-      "  8.73  6.04  4.18  2.89  2.00  1.38  0.96  0.66  0.46  0.32  0.22  0.15  0.10  0.07  0.05  0.03  0.02  0.02  0.01",
-      "  8.73  5.90  3.99  2.70  1.82  1.23  0.83  0.56  0.38  0.26  0.17  0.12  0.08  0.05  0.04  0.02  0.02  0.01  0.01",
-      "  8.73  5.77  3.81  2.52  1.66  1.10  0.73  0.48  0.32  0.21  0.14  0.09  0.06  0.04  0.03  0.02  0.01  0.01  0.01",
-      "  8.73  5.64  3.64  2.35  1.52  0.98  0.63  0.41  0.26  0.17  0.11  0.07  0.05  0.03  0.02  0.01  0.01  0.01  0.00",
-  };
-  // clang-format on
-  std::vector<std::string> expected = {
-      "",
-      "Import a Modeler 3.X speaker file from: " + path,
-      "",
-      "-2",
-      "Band no. 3 EMPTY !!!",
-      "Band no. 4 EMPTY !!!",
-      "LOC =  1230",
-      "Band no. 5 - Data are:",
-  };
-  expected.insert(expected.end(), table.begin(), table.end());
-  for (const char* line :
-       {"", "Frequency  = 500 Hz", "Sensitivity= 91.5 dB SPL @1W&1m", "Impedance  = 7.9 Ohms",
-        "Q          = 2.5", "Computed Directivity =  8.73028", "Efficiency = 1.2 %",
-        "Power Lev. = 120.7918 dB (re 1pW)", "", "Band no. 6 EMPTY !!!", "Band no. 7 EMPTY !!!",
-        "Band no. 8 EMPTY !!!", "Speaker Name: ONE-5"})
-    expected.push_back(line);
-  EXPECT_EQ(run->state.log.Lines(), expected);
+  test::ExpectGoldenLines(run->state.log.Lines(), "modeler-one.log", {{"{path}", path}});
 }
 
 // MODELER_ONE.MDL again: the header, the scalars of band 5, the range and the
@@ -367,48 +337,6 @@ TEST(ModelerImport, BrokenFilesAreRefusedAtTheirByte) {
     EXPECT_FALSE(run->platform.Called(
         "InputBox Modeler File has been loaded|Speaker Name:\rONE-5\r\rEnter Manufacturer"));
   }
-}
-
-// MODELER_ONE.MDL cut at every length short of the whole, MODELER_HORN at
-// every seventh and at the last few.
-TEST(ModelerImport, EveryTruncationIsRefused) {
-  TempDir dir;
-  for (const auto& [name, step] :
-       {std::pair{"import/MODELER_ONE.MDL", 1}, {"import/MODELER_HORN", 7}}) {
-    std::string whole = Slurp(DataPath(name));
-    // The bytes after MODELER_HORN's name are not part of the layout.
-    const std::size_t end = 2511 + static_cast<unsigned char>(whole[2510]);
-    ASSERT_LE(end, whole.size());
-    for (std::size_t length = 0; length < end; length += length + 20 < end ? step : 1) {
-      auto run = ImportBytes(dir, whole.substr(0, length), "CUT" + std::to_string(length));
-      ASSERT_FALSE(run->result) << name << " cut to " << length;
-      EXPECT_EQ(run->result.error().message.rfind("byte ", 0), 0u) << run->result.error().message;
-      ASSERT_EQ(run->state.src.FirstBand, 0) << name << " cut to " << length;
-      ASSERT_TRUE(run->state.src.SourceName.empty());
-    }
-    EXPECT_TRUE(ImportBytes(dir, whole.substr(0, end), "WHOLE")->result) << name;
-  }
-}
-
-// Random bytes of many lengths, and a file that cannot be read at all.
-TEST(ModelerImport, GarbageAndMissingFilesAreRefused) {
-  TempDir dir;
-  std::mt19937 random(20240611);
-  for (std::size_t size : {1u, 2u, 7u, 396u, 2510u, 2511u, 2600u, 3000u, 70000u}) {
-    for (int i = 0; i < 8; ++i) {
-      std::string bytes(size, '\0');
-      for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-      auto run = ImportBytes(dir, bytes);
-      ASSERT_FALSE(run->result) << size;
-      EXPECT_EQ(run->state.src.FirstBand, 0);
-      ExpectFinite(run->state.src);
-    }
-  }
-  auto missing = ImportPath(dir / "NOPE.MDL");
-  ASSERT_FALSE(missing->result);
-  EXPECT_EQ(missing->result.error().file, dir / "NOPE.MDL");
-  ExpectUntouched(missing->state.src, dir / "NOPE.MDL");
-  EXPECT_EQ(missing->platform.calls.back(), "SetBusy off");
 }
 
 }  // namespace

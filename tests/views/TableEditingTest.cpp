@@ -252,17 +252,6 @@ TEST(TableEditing, PasteOfTextStoresItsLeadingNumber) {
   EXPECT_EQ(s->src().BalloonData(0, 1, 3), 2.5f);
 }
 
-TEST(TableEditing, EditMenuFollowsDataGridFocus) {
-  auto s = Loaded();
-  DataGridFocusChanged(s->state, s->platform, true);
-  EXPECT_EQ(s->platform.editEnabled, "XX-X");
-  s->platform.clipboard = "1";
-  DataGridFocusChanged(s->state, s->platform, true);
-  EXPECT_EQ(s->platform.editEnabled, "XXXX");
-  DataGridFocusChanged(s->state, s->platform, false);
-  EXPECT_EQ(s->platform.editEnabled, "----");
-}
-
 TEST(TableEditing, BandSelectorClick) {
   for (const bool live : {false, true}) {
     SCOPED_TRACE(live ? "live" : "not live");

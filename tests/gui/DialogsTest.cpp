@@ -1,0 +1,226 @@
+// The real dialogs and input boxes, answered the way a user answers them:
+// what each shows, and what OK, Yes, No and Cancel give back to the program.
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "HeadingsDialog.h"
+#include "SelectLoudspeaker.h"
+#include "app/HeaderEditing.h"
+#include "support/GuiSession.h"
+
+using namespace fonderel;
+using namespace fonderel::test;
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void messageBoxButtonsGiveTheirAnswer() {
+    using B = QMessageBox::StandardButton;
+    const struct {
+      MessageButtons buttons;
+      QMessageBox::StandardButtons shown;
+      B clicked;
+      MessageAnswer answer;
+    } cases[] = {
+        {MessageButtons::Ok, B::Ok, B::Ok, MessageAnswer::Ok},
+        {MessageButtons::OkCancel, B::Ok | B::Cancel, B::Ok, MessageAnswer::Ok},
+        {MessageButtons::OkCancel, B::Ok | B::Cancel, B::Cancel, MessageAnswer::Cancel},
+        {MessageButtons::YesNo, B::Yes | B::No, B::Yes, MessageAnswer::Yes},
+        {MessageButtons::YesNo, B::Yes | B::No, B::No, MessageAnswer::No},
+        {MessageButtons::YesNoCancel, B::Yes | B::No | B::Cancel, B::No, MessageAnswer::No},
+        {MessageButtons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel, MessageAnswer::Cancel},
+    };
+    GuiSession s("");
+    for (const auto& c : cases) {
+      QString title, text;
+      QMessageBox::StandardButtons shown;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        title = box->windowTitle();
+        text = box->text();
+        shown = box->standardButtons();
+        box->button(c.clicked)->click();
+      });
+      const MessageAnswer answer = s.window.Platform().ShowMessage(
+          MessageIcon::Question, c.buttons, "Warning", "Two lines:\r\nCaf\xE9 au lait");
+      QCOMPARE(int(answer), int(c.answer));
+      QCOMPARE(title, QString("Warning"));
+      QCOMPARE(text, QString::fromUtf8("Two lines:\nCaf\u00E9 au lait"));
+      QCOMPARE(shown, c.shown);
+    }
+  }
+
+  void inputBoxGivesTheTypedTextOrNothing() {
+    GuiSession s("");
+    for (const bool ok : {true, false}) {
+      QString prompt, shownDefault;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* box = qobject_cast<QInputDialog*>(dialog);
+        prompt = box->labelText();
+        shownDefault = box->textValue();
+        box->setTextValue(QString::fromUtf8("Caf\u00E9 1000"));
+        ok ? box->accept() : box->reject();
+      });
+      const auto answer = s.window.Platform().InputBox("Title", "Enter a value", "12");
+      QCOMPARE(prompt, QString("Enter a value"));
+      QCOMPARE(shownDefault, QString("12"));
+      QCOMPARE(answer, ok ? std::optional<std::string>("Caf\xE9 1000") : std::nullopt);
+    }
+  }
+
+  // A last band above the range asks once for a valid frequency: OK with
+  // 1000 narrows the range to 1 kHz, Cancel keeps the range as it was.
+  void headerBandQuestionOkAndCancel() {
+    const struct {
+      std::optional<QString> answer;
+      std::int16_t lastBand;
+      QString field;
+      std::int16_t saved;
+    } cases[] = {{QString("1000"), 6, " 1000 Hz", kFalse}, {std::nullopt, 8, " 4000 Hz", kTrue}};
+    for (const auto& c : cases) {
+      GuiSession s;
+      s.Trigger("ViewHeader");
+      auto* hiBand = s.window.findChild<QLineEdit*>("HiBand");
+      QCOMPARE(hiBand->text(), QString(" 4000 Hz"));
+      int asked = 0;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* box = qobject_cast<QInputDialog*>(dialog);
+        ++asked;
+        QCOMPARE(box->windowTitle(), QString(kBandAskTitle));
+        QCOMPARE(box->labelText(), QString(kBandAskPrompt));
+        if (c.answer) {
+          box->setTextValue(*c.answer);
+          box->accept();
+        } else {
+          box->reject();
+        }
+      });
+      hiBand->setFocus();
+      hiBand->setText("1100");
+      QTest::keyClick(hiBand, Qt::Key_Return);
+      QApplication::processEvents();
+      QCOMPARE(asked, 1);
+      QCOMPARE(s.state.src.LastBand, c.lastBand);
+      QCOMPARE(hiBand->text(), c.field);
+      QCOMPARE(s.state.src.DataSaved, c.saved);
+    }
+  }
+
+  // The loudspeaker selection lists the names in file order; "OK - done"
+  // works only once one is selected and gives it; Cancel gives nothing.
+  void loudspeakerSelectionOkAndCancel() {
+    GuiSession s("");
+    for (const bool ok : {true, false}) {
+      QStringList listed;
+      bool okBeforeSelection = true;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* select = qobject_cast<SelectLoudspeaker*>(dialog);
+        QCOMPARE(select->windowTitle(), QString("Loudspeaker selection"));
+        for (int i = 0; i < select->List()->count(); ++i) listed << select->List()->item(i)->text();
+        okBeforeSelection = select->Ok()->isEnabled();
+        select->List()->setCurrentRow(1);
+        (ok ? select->Ok() : select->findChild<QPushButton*>("Command2"))->click();
+      });
+      const auto chosen = s.window.Platform().ChooseLoudspeaker({"Horn A", "horn A", "Caf\xE9"});
+      QCOMPARE(listed, QStringList({"Horn A", "horn A", QString::fromUtf8("Caf\u00E9")}));
+      QVERIFY(!okBeforeSelection);
+      QCOMPARE(chosen, ok ? std::optional<std::string>("horn A") : std::nullopt);
+    }
+  }
+
+  // File › Exit with unsaved data: Cancel keeps the program and its data,
+  // No closes the main window.
+  void unsavedDataQuestionOnExit() {
+    for (const auto button : {QMessageBox::Cancel, QMessageBox::No}) {
+      GuiSession s;
+      s.state.src.DataSaved = kFalse;
+      QString title;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        title = box->windowTitle();
+        box->button(button)->click();
+      });
+      s.Trigger("FileExit");
+      QCOMPARE(title, QString("Warning"));
+      const bool stays = button == QMessageBox::Cancel;
+      QCOMPARE(s.window.isVisible(), stays);
+      QCOMPARE(s.state.Quitting, stays ? kFalse : kTrue);
+      QCOMPARE(s.state.src.SourceName.empty(), false);
+    }
+  }
+
+  // The file dialog of File › Open offers the readable formats; choosing a
+  // file opens it, Cancel opens nothing.
+  void openDialogChooseAndCancel() {
+    for (const bool choose : {true, false}) {
+      GuiSession s("");
+      QStringList filters;
+      QString title;
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        title = files->windowTitle();
+        filters = files->nameFilters();
+        if (choose) {
+          files->selectFile(kHorn);
+          static_cast<QDialog*>(files)->accept();  // public in QDialog
+        } else {
+          files->reject();
+        }
+      });
+      s.Trigger("FileOpen");
+      QCOMPARE(title, QString("Open a Source File"));
+      QCOMPARE(filters.size(), 5);
+      QCOMPARE(filters.front(), QString("Plivox Speaker Files (*.spk)"));
+      QCOMPARE(filters[3], QString("Modeler 3.1 Files (*)"));
+      QCOMPARE(s.state.src.HasData(), choose);
+      QCOMPARE(s.window.windowTitle(), choose ? "Fonderel " + kHorn : QString("Fonderel "));
+    }
+  }
+
+  // The heading dialog hands the typed name and manufacturer over on OK.
+  void headingsDialogOk() {
+    AppState state;
+    state.src.SourceName = "Old";
+    HeadingsDialog dialog(state);
+    QCOMPARE(dialog.windowTitle(), QString("Enter Heading Data"));
+    QCOMPARE(dialog.findChild<QLineEdit*>("Nam")->text(), QString("Old"));
+    dialog.findChild<QLineEdit*>("Nam")->setText(QString::fromUtf8("Caf\u00E9 noise"));
+    dialog.findChild<QLineEdit*>("man")->setText("Acme");
+    dialog.findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(state.src.SourceName, std::string("Caf\xE9 noise"));
+    QCOMPARE(state.src.Manufacturer, std::string("Acme"));
+  }
+
+  // Help › About shows the program's box until OK; Help › Index without a
+  // manual beside the program says so.
+  void helpAboutAndIndex() {
+    GuiSession s("");
+    QString title;
+    WhenDialogShows([&](QWidget* dialog) {
+      title = dialog->windowTitle();
+      dialog->findChild<QPushButton*>()->click();
+    });
+    s.Trigger("HelpAbout");
+    QCOMPARE(title, QString("About Fonderel"));
+    s.state.AppPath = "/nonexistent/fonderel";
+    QString text;
+    WhenDialogShows([&](QWidget* dialog) {
+      text = qobject_cast<QMessageBox*>(dialog)->text();
+      qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
+    });
+    s.Trigger("HelpIndex");
+    QCOMPARE(text,
+             QString("The manual could not be opened: /nonexistent/fonderel/Manual/MFonderel.htm"));
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"
