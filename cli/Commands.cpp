@@ -10,6 +10,7 @@
 #include "CliPlatform.h"
 #include "CliSupport.h"
 #include "CoverageCommand.h"
+#include "DatasheetCommand.h"
 #include "JsonNumbers.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
@@ -228,7 +229,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {AddCoverageCommand(app)};
+  const std::vector<SubCommand> more = {AddCoverageCommand(app), AddDatasheetCommand(app)};
 
   try {
     app.parse(argc, argv);

@@ -8,7 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev
+  qt6-base-dev qt6-charts-dev qt6-svg-dev
+  poppler-utils
 )
 
 missing=()
