@@ -85,6 +85,11 @@ class ViewExtrasTest : public QObject {
   void shadedBalloonTurnsZoomsAndComesBack() {
     Session s;
     s.Trigger("ViewBaloon");
+    // At 1 kHz the horn's balloon is plainly directional.
+    s.window.Child({ViewWindow::Balloon})->resize(420, 440);
+    s.state.LastRefreshTime = static_cast<float>(s.window.Platform().ClockSeconds() - 1);
+    emit s.window.BalloonView()->Selector()->activated(5);
+    QCOMPARE(s.state.SelectedBand, 6.0f);
     BallPict* pict = s.window.BalloonView()->Picture();
     const QList<QAction*> looks = s.window.BalloonView()->LookChoice()->actions();
     QCOMPARE(looks.size(), 2);
