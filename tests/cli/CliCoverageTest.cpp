@@ -1,65 +1,39 @@
-// fonderel-cli coverage: the angles and the index of a small source worked
-// out by hand, as text and as JSON.
+// fonderel-cli coverage of the horn example, as text and as JSON. The angles
+// themselves are worked out by hand in the engine's coverage tests.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "support/CliRun.h"
-#include "support/TestFiles.h"
 
 namespace fonderel::test {
 namespace {
 
-// Bands 5 and 6. Band 5 is flat (Q 1). Band 6 (Q 4): plot 0 is flat to 20
-// degrees and .0631 (-12.0 dB) beyond on both sides, so -6 dB lies at 25
-// degrees each way; plot 9 is flat.
-std::string TwoBandSpk() {
-  std::string s =
-      "\"Source Name\",\"Cov\"\r\n\"Manufacturer\",\"Test\"\r\n\"Date\",\"01-02-2025\"\r\n"
-      "\"Time\",\"12:00:00\"\r\n\"Number of frequency bands\",2\r\n";
-  for (int band : {5, 6}) {
-    s += "\"Freq. band no.\"," + std::to_string(band) +
-         "\r\n\"Z\",\"Efficiency (%)\",\"Lw\",\"Q\",\"DI\",\"Sensitivity\"\r\n8,2,90," +
-         (band == 5 ? "1,0" : "4,6.02") +
-         ",95\r\n\"No. of polar plots\",18\r\n\"No. of points per plot\",36\r\n"
-         "\"Polar Angle on the plot\",\"---->\"";
-    for (int k = 0; k < 36; ++k) s += "," + std::to_string(10 * k);
-    s += "\r\n";
-    for (int p = 0; p < 18; ++p) {
-      s += "\"Angle of the polar plot\"," + std::to_string(10 * p);
-      for (int k = 0; k < 36; ++k) {
-        const bool narrow = band == 6 && p == 0 && k >= 3 && k <= 33;
-        s += narrow ? ",.0631" : ",1";
-      }
-      s += "\r\n";
-    }
-  }
-  return s + "\"END\"\r\n";
-}
+const std::string kHorn = std::string(FONDEREL_SOURCES) + "/HORN90X40.SPK";
 
-TEST(CliCoverage, TextAndJson) {
-  TempDir dir;
-  const std::string file = dir / "COV.SPK";
-  Spit(file, TwoBandSpk());
-
-  const CliRun text = Cli({"coverage", file});
+TEST(CliCoverage, HornAsTextAndJson) {
+  const CliRun text = Cli({"coverage", kHorn});
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_EQ(text.out,
             "Band Freq (Hz)  H (deg)  V (deg)  DI (dB)\n"
-            "   5       500    360.0    360.0     0.00\n"
-            "   6      1000     50.0    360.0     6.02\n");
+            "   3       125    304.7    264.0     2.10\n"
+            "   4       250    243.5    201.7     3.47\n"
+            "   5       500    183.1    133.3     5.63\n"
+            "   6      1000    133.3     90.1     7.99\n"
+            "   7      2000    109.8     72.4     9.35\n"
+            "   8      4000     95.6     61.1    10.37\n");
 
-  const CliRun json = Cli({"coverage", file, "--json"});
+  const CliRun json = Cli({"coverage", kHorn, "--json"});
   ASSERT_EQ(json.status, 0) << json.err;
   const nlohmann::json j = nlohmann::json::parse(json.out);
-  ASSERT_EQ(j["bands"].size(), 2u);
-  const nlohmann::json& b6 = j["bands"][1];
+  ASSERT_EQ(j["bands"].size(), 6u);  // bands 1, 2, 9 and 10 hold no data
+  const nlohmann::json& b6 = j["bands"][3];
   EXPECT_EQ(b6["band"], 6);
   EXPECT_EQ(b6["frequency"], 1000);
-  EXPECT_NEAR(b6["horizontal"].get<double>(), 50.0, 0.01);
-  EXPECT_EQ(b6["vertical"], 360.0);
-  EXPECT_NEAR(b6["DI"].get<double>(), 6.0206, 1e-4);
+  EXPECT_NEAR(b6["horizontal"].get<double>(), 133.3, 0.05);
+  EXPECT_NEAR(b6["vertical"].get<double>(), 90.1, 0.05);
+  EXPECT_NEAR(b6["DI"].get<double>(), 7.9851, 1e-4);  // 10·log10(6.288)
 }
 
 }  // namespace

@@ -190,7 +190,6 @@ class ViewExtrasTest : public QObject {
         {{"datasheet", kHorn, pdf, "--band", "3"}, 0, "Balloon, 125 Hz"},
         {{"datasheet", kHorn, svg}, 0, "Horn 90x40 two-way"},
         {{"datasheet", kHorn, dir.filePath("x.pdf"), "--band", "9"}, 1, "band 9 (8000 Hz) holds no data"},
-        {{"datasheet", kHorn, dir.filePath("x.pdf"), "--band", "11"}, 2, "--band"},
     };
     for (const Case& c : cases) {
       const Run run = Program(FONDEREL_CLI_PATH, c.args);
