@@ -11,6 +11,8 @@
 #include "CliSupport.h"
 #include "CliUsage.h"
 #include "ExportSofaCommand.h"
+#include "CoverageCommand.h"
+#include "DatasheetCommand.h"
 #include "JsonNumbers.h"
 #include "LogLines.h"
 #include "core/AppState.h"
@@ -240,7 +242,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {AddExportSofaCommand(app)};
+  const std::vector<SubCommand> more = {AddExportSofaCommand(app), AddCoverageCommand(app),
+                                         AddDatasheetCommand(app)};
 
   try {
     app.parse(argc, argv);

@@ -7,6 +7,8 @@
 
 #include "BalloonWindow.h"
 #include "ChildWindow.h"
+#include "CoverageWindow.h"
+#include "Datasheet.h"
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
@@ -16,6 +18,7 @@
 #include "TextLogWindow.h"
 #include "Twips.h"
 #include "ViewFrame.h"
+#include "app/DatasheetExport.h"
 #include "app/FileCommands.h"
 #include "app/SofaCommands.h"
 #include "app/ViewCommands.h"
@@ -52,10 +55,11 @@ const std::vector<Menu>& MenuTable() {
         {"FileCreateNoise", "C&reate Source ISO 3744..."},
         {"cc", "-"},
         {"AttachRAY", "Attach source geometry..."},
-        {"FileExportSofa", "Export SOFA..."},
         {"sepatt", "-"},
         {"Filepsetup", "Printer Set&up..."},
         {"FilePrint", "&Print Form ..."},
+        {"FileDatasheet", "Export Datasheet..."},
+        {"FileExportSofa", "Export SOFA..."},
         {"sepppa", "-"},
         {"FileExit", "E&xit"}}},
       {"Edi",
@@ -77,7 +81,9 @@ const std::vector<Menu>& MenuTable() {
         {"hsep", "-"},
         {"WinStandard", "&Standard"},
         {"septor", "-"},
-        {"ViewGeometry", "&Geometry", false}}},
+        {"ViewGeometry", "&Geometry", false},
+        {"sepcov", "-"},
+        {"ViewCoverage", "Coverage"}}},
       {"Wind",
        "&Window",
        {{"WindowTile", "Tile &Horizontally"},
@@ -125,6 +131,8 @@ MainWindow::~MainWindow() {
   dataView_ = nullptr;
   balloonView_ = nullptr;
   polarMainView_ = nullptr;
+  coverageView_ = nullptr;
+  coverage_ = nullptr;
   headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = nullptr;
   polar_.fill(nullptr);
   polarViews_.fill(nullptr);
@@ -151,6 +159,8 @@ void MainWindow::BuildMenus() {
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
       {"FileExit", [&] { FileExit(s, p); }},
+      {"FileDatasheet", [&] { FileExportDatasheet(s, p, WriteDatasheetFromDialog); }},
+      {"ViewCoverage", [this] { ViewCoverage(); }},
       {"EditCut", [this] { if (dataView_) EditCut(state_, *platform_, dataView_->Grid()->Selection()); }},
       {"EditCopy", [this] { if (dataView_) EditCopy(state_, *platform_, dataView_->Grid()->Selection()); }},
       {"EditPaste", [this] { if (dataView_) EditPaste(state_, *platform_, dataView_->Grid()->Selection()); }},
@@ -257,6 +267,7 @@ QList<ChildWindow*> MainWindow::ViewWindows() const {
   if (textLog_ == nullptr) return {};
   QList<ChildWindow*> windows = {creation_, balloon_, data_, info_, headerWindow_, polarMain_,
                                  textLog_};
+  if (coverage_ != nullptr) windows << coverage_;
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }
@@ -264,6 +275,7 @@ QList<ChildWindow*> MainWindow::ViewWindows() const {
 QList<ChildWindow*> MainWindow::HiddenByHideViews() const {
   if (textLog_ == nullptr) return {};
   QList<ChildWindow*> windows = {headerWindow_, info_, balloon_, data_, polarMain_, textLog_};
+  if (coverage_ != nullptr) windows << coverage_;
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }
@@ -281,6 +293,18 @@ void MainWindow::Arrange(ArrangeCode code) {
       Tile(*mdi_, code == ArrangeCode::TileHorizontal);
       return;
   }
+}
+
+void MainWindow::ViewCoverage() {
+  platform_->SetPictureVisible(false);
+  // Made on first use: the windows loaded at start-up stay as they are.
+  if (coverage_ == nullptr) {
+    if (textLog_ == nullptr) return;
+    coverageView_ = new CoverageWindow(state_);
+    coverage_ = AddChild(coverageView_, "CoverageWindow", "Coverage", {7500, 4500});
+  }
+  coverage_->showNormal();
+  coverage_->raise();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@ namespace fonderel {
 
 class BalloonWindow;
 class ChildWindow;
+class CoverageWindow;
 class DataWindow;
 class HeaderWindow;
 class InfoWindow;
@@ -40,6 +41,7 @@ class MainWindow : public QMainWindow {
   BalloonWindow* BalloonView() const { return balloonView_; }
   PolarMainWindow* PolarMain() const { return polarMainView_; }
   PolarWindow* Polar(int i) const;
+  CoverageWindow* CoverageView() const { return coverageView_; }
   QAction* Action(const QString& name) const;
 
   // Creates every child window, hidden; later calls do nothing.
@@ -58,6 +60,7 @@ class MainWindow : public QMainWindow {
 
  private:
   void BuildMenus();
+  void ViewCoverage();
   ChildWindow* AddChild(QWidget* content, const QString& name, const QString& caption,
                         TwipsSize size);
   void LayOutPicture();
@@ -80,6 +83,8 @@ class MainWindow : public QMainWindow {
   ChildWindow* textLog_ = nullptr;
   ChildWindow* creation_ = nullptr;
   std::array<ChildWindow*, kPolarWindows> polar_{};
+  CoverageWindow* coverageView_ = nullptr;
+  ChildWindow* coverage_ = nullptr;
 };
 
 }  // namespace fonderel

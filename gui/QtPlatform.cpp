@@ -24,6 +24,7 @@
 #include "AboutBox.h"
 #include "BalloonWindow.h"
 #include "ChildWindow.h"
+#include "CoverageWindow.h"
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
@@ -276,6 +277,7 @@ void QtPlatform::SetHeaderFields(const HeaderFields& fields) {
 
 void QtPlatform::SetInfoTable(const TextTable& cells) {
   if (InfoWindow* info = window_.Info()) info->SetTable(cells);
+  if (CoverageWindow* coverage = window_.CoverageView()) coverage->Refresh();
 }
 
 void QtPlatform::SetSourceKindButtons(bool loudspeaker) {

@@ -8,10 +8,11 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev fonts-dejavu-core
+  qt6-base-dev qt6-charts-dev qt6-svg-dev fonts-dejavu-core
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db
   dpkg-dev file lintian
   libnetcdf-dev
+  poppler-utils
 )
 
 missing=()

@@ -35,13 +35,14 @@ class MainWindowTest : public QObject {
             "| - | "
             "FileImport &Import Catt/Modeler/Ease... | Interp In&terpolate Polar... | "
             "FileCreate &Create Source (BZ)... | FileCreateNoise C&reate Source ISO 3744... | - | "
-            "AttachRAY Attach source geometry... | FileExportSofa Export SOFA... | - | Filepsetup Printer Set&up... | "
-            "FilePrint &Print Form ... | - | FileExit E&xit",
+            "AttachRAY Attach source geometry... | - | Filepsetup Printer Set&up... | "
+            "FilePrint &Print Form ... | FileDatasheet Export Datasheet... | "
+            "FileExportSofa Export SOFA... | - | FileExit E&xit",
             "Edi &Edit: EditCut Cu&t (off) | EditCopy &Copy (off) | EditPaste &Paste (off) | "
             "EditDelete &Delete (off)",
             "View &View: ViewBaloon &Balloon | View2 Curves(&2) | ViewAll Curves(&All) | - | "
             "ViewHeader &Header | ViewInfo &Info | ViewData &Data | ViewTextLog &Text Log | - | "
-            "WinStandard &Standard | - | ViewGeometry &Geometry (off)",
+            "WinStandard &Standard | - | ViewGeometry &Geometry (off) | - | ViewCoverage Coverage",
             "Wind &Window: WindowTile Tile &Horizontally | WindowTileV Tile &Vertically | "
             "WindowCascade &Cascade | WindowArrangeIcons &Arrange Icons | - | WindowIconize "
             "&Iconize All | "
