@@ -160,7 +160,8 @@ class DialogsTest : public QObject {
       s.Trigger("FileOpen");
       QCOMPARE(title, QString("Open a Source File"));
       QCOMPARE(filters.size(), 5);
-      QCOMPARE(filters[0] + "|" + filters[3], QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)"));
+      QCOMPARE(filters[0] + "|" + filters[3],
+               QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)"));
       QCOMPARE(s.state.src.HasData(), choose);
       QCOMPARE(s.window.windowTitle(), choose ? "Fonderel " + kHorn : QString("Fonderel "));
     }

@@ -57,14 +57,17 @@ struct Session : GuiSession {
   }
   QList<ChildWindow*> Shown() const {
     QList<ChildWindow*> shown;
-    for (ChildWindow* w : window.ViewWindows()) w->isVisible() ? shown << w : shown;
+    for (ChildWindow* w : window.ViewWindows())
+      if (w->isVisible()) shown << w;
     return shown;
   }
   // The shown windows' "state name", sorted.
   QStringList States() const {
     QStringList states;
     for (ChildWindow* w : Shown())
-      states << (w->isMinimized() ? "minimised " : w->isMaximized() ? "maximised " : "normal ") +
+      states << (w->isMinimized()   ? "minimised "
+                 : w->isMaximized() ? "maximised "
+                                    : "normal ") +
                     w->objectName();
     states.sort();
     return states;
@@ -107,7 +110,7 @@ class WindowStatesTest : public QObject {
                           }};
     const QRect any(0, 0, -1, -1), standard;  // standard: the layout's place in the work area
     const struct {
-      const char* command;  // none: as started
+      const char* command;                                      // none: as started
       std::vector<std::tuple<ViewWindow, int, QRect>> windows;  // x < 0: the size only
     } cases[] = {{"ViewHeader", {{W::Header, 0, {-1, 0, 186, 126}}}},
                  {"ViewInfo", {{W::Info, 0, {-1, 0, 499, 190}}}},
@@ -313,14 +316,18 @@ class WindowStatesTest : public QObject {
     const auto paste = [](Session& s) {
       s.Data(1, 1), QApplication::clipboard()->setText("7.25"), s.Trigger("EditPaste");
     };
-    const auto info = [](Session& s) { return s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5"); };
+    const auto info = [](Session& s) {
+      return s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5");
+    };
     const std::tuple<Step, int, bool> cases[] = {
         {[&](Session& s) { QTest::keyClick(info(s), Qt::Key_Down); }, 1, false},
         {[](Session& s) { QTest::keyClick(s.Data(2, 2, "1.5"), Qt::Key_Right); }, 1, false},
         {[](Session& s) { QTest::keyClick(s.Data(1, 1, "2.3456"), Qt::Key_Return); }, 1, true},
         {[](Session& s) { s.Data(1, 1), s.Trigger("EditCut"); }, 1, true},
         {paste, 1, true},
-        {[](Session& s) { s.Trigger("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click(); },
+        {[](Session& s) {
+           s.Trigger("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click();
+         },
          1, false},
         {[](Session& s) { s.Data(1, 1), s.Trigger("EditDelete"); }, 0, true},  // the values stay
         {[&](Session& s) { field(s, "LoBand", ""), field(s, "HiBand", ""); }, 0, false},
