@@ -38,11 +38,11 @@ QStringList FileMenuTail(const MainWindow& window) {
   return tail;
 }
 
-// A main window with its habits, reading and writing settings in a folder.
+// A main window with its habits, reading and writing settings in a folder,
+// started on `file`.
 struct Program {
-  explicit Program(const QString& settingsFile)
-      : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {}
-  void Start(const QString& file = "") {
+  explicit Program(const QString& settingsFile, const QString& file = "")
+      : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {
     habits.RestoreGeometry();
     window.show();
     QVERIFY(Startup(state, window.Platform(), file.toStdString()));
@@ -75,7 +75,6 @@ class DesktopHabitsTest : public QObject {
 
   void iconOnEveryWindowAndStandardShortcuts() {
     Program p(Settings());
-    p.Start();
     const QImage icon = FonderelIcon().pixmap(48).toImage();
     QVERIFY(!icon.isNull());
     QCOMPARE(QApplication::windowIcon().pixmap(48).toImage(), icon);
@@ -93,7 +92,6 @@ class DesktopHabitsTest : public QObject {
     QSettings(Settings(), QSettings::IniFormat)
         .setValue("RecentFiles", files + QStringList{files[0], ""});
     Program p(Settings());
-    p.Start();
     QCOMPARE(FileMenuTail(p.window),
              QStringList({"FilePrint &Print Form ...", "sepppa -", "FileRecent1 &1 " + files[0],
                           "FileRecent2 &2 " + files[1], "FileRecent3 &3 " + files[2],
@@ -138,8 +136,7 @@ class DesktopHabitsTest : public QObject {
                  {MessageAnswer::No, "Fonderel " + dir_.filePath("DROP.SPK")}};
     const QString dropped = Copy("DROP.SPK");
     for (const auto& c : cases) {
-      Program p(Settings());
-      p.Start(kHorn);
+      Program p(Settings(), kHorn);
       p.state.src.DataSaved = kFalse;
       QStringList asked;
       p.window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
@@ -165,14 +162,12 @@ class DesktopHabitsTest : public QObject {
     for (bool maximized : {false, true}) {
       {
         Program first(Settings());
-        first.Start();
         first.window.setGeometry(normal);
         if (maximized) first.window.showMaximized();
         QTRY_COMPARE(first.window.isMaximized(), maximized);
         first.window.close();
       }
       Program next(Settings());
-      next.Start();
       QTRY_COMPARE(next.window.isMaximized(), maximized);
       QCOMPARE(maximized ? next.window.normalGeometry() : next.window.geometry(), normal);
     }
