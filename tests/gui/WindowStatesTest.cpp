@@ -108,7 +108,7 @@ class WindowStatesTest : public QObject {
                           [](Session& s) {
                             for (ChildWindow* w : s.Shown()) w->showMaximized();
                           }};
-    const QRect any(0, 0, -1, -1), standard;  // standard: the layout's place in the work area
+    const QRect any(0, 0, -1, -1);  // any place and size; no windows: the Standard layout
     const struct {
       const char* command;                                      // none: as started
       std::vector<std::tuple<ViewWindow, int, QRect>> windows;  // x < 0: the size only
