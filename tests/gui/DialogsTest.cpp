@@ -152,9 +152,9 @@ class DialogsTest : public QObject {
       });
       s.Trigger("FileOpen");
       QCOMPARE(title, QString("Open a Source File"));
-      QCOMPARE(filters.size(), 5);
-      QCOMPARE(filters[0] + "|" + filters[3],
-               QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)"));
+      QCOMPARE(filters.size(), 6);
+      QCOMPARE(filters[0] + "|" + filters[3] + "|" + filters[5],
+               QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)|SOFA Files (*.sofa)"));
       QCOMPARE(s.state.src.HasData(), choose);
       QCOMPARE(s.window.windowTitle(), choose ? "Fonderel " + kHorn : QString("Fonderel "));
     }
