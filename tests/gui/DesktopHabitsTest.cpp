@@ -32,19 +32,20 @@ QStringList FileMenuTail(const MainWindow& window) {
   bool after = false;
   for (QAction* a : window.findChild<QMenu*>("Fil")->actions()) {
     after = after || a->objectName() == "FilePrint";
-    if (after && a->isVisible()) tail << a->objectName() + " " + (a->isSeparator() ? "-" : a->text());
+    if (after && a->isVisible())
+      tail << a->objectName() + " " + (a->isSeparator() ? "-" : a->text());
   }
   return tail;
 }
 
-// A main window with its habits, reading and writing settings in a folder.
+// A main window with its habits, reading and writing settings in a folder,
+// started on `file`.
 struct Program {
-  explicit Program(const QString& settingsFile)
-      : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {}
-  void Start() {
+  explicit Program(const QString& settingsFile, const QString& file = "")
+      : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {
     habits.RestoreGeometry();
     window.show();
-    QVERIFY(Startup(state, window.Platform(), ""));
+    QVERIFY(Startup(state, window.Platform(), file.toStdString()));
   }
   AppState state;
   MainWindow window;
@@ -74,13 +75,12 @@ class DesktopHabitsTest : public QObject {
 
   void iconOnEveryWindowAndStandardShortcuts() {
     Program p(Settings());
-    p.Start();
     const QImage icon = FonderelIcon().pixmap(48).toImage();
     QVERIFY(!icon.isNull());
     QCOMPARE(QApplication::windowIcon().pixmap(48).toImage(), icon);
     for (QMdiSubWindow* child : p.window.Mdi()->subWindowList())
       QCOMPARE(child->windowIcon().pixmap(48).toImage(), icon);
-    const QStringList keys = {"FileNew Ctrl+N", "FileOpen Ctrl+O", "FIleSave Ctrl+S",
+    const QStringList keys = {"FileNew Ctrl+N",   "FileOpen Ctrl+O", "FIleSave Ctrl+S",
                               "FilePrint Ctrl+P", "FileExit Ctrl+Q", "HelpIndex F1"};
     for (const QString& k : keys)
       QCOMPARE(p.window.Action(k.section(' ', 0, 0))->shortcut(), QKeySequence(k.section(' ', 1)));
@@ -89,9 +89,9 @@ class DesktopHabitsTest : public QObject {
   void recentFilesAboveExitNewestFirstAtMostFour() {
     const QStringList files = {Copy("A.SPK"), Copy("B.SPK"), Copy("C.SPK"), Copy("D.SPK")};
     // A list kept by hand may repeat or hold more than four: four distinct ones show.
-    QSettings(Settings(), QSettings::IniFormat).setValue("RecentFiles", files + QStringList{files[0], ""});
+    QSettings(Settings(), QSettings::IniFormat)
+        .setValue("RecentFiles", files + QStringList{files[0], ""});
     Program p(Settings());
-    p.Start();
     QCOMPARE(FileMenuTail(p.window),
              QStringList({"FilePrint &Print Form ...", "sepppa -", "FileRecent1 &1 " + files[0],
                           "FileRecent2 &2 " + files[1], "FileRecent3 &3 " + files[2],
@@ -117,12 +117,14 @@ class DesktopHabitsTest : public QObject {
       return MessageAnswer::Ok;
     };
     p.window.Action("FileRecent3")->trigger();
-    QCOMPARE(shown, QStringList({"Warning|The file " + files[0] +
-                                 " cannot be found. It has been removed from the list of recent files."}));
+    QCOMPARE(shown,
+             QStringList({"Warning|The file " + files[0] +
+                          " cannot be found. It has been removed from the list of recent files."}));
     QCOMPARE(p.window.windowTitle(), "Fonderel " + files[1]);
-    QCOMPARE(FileMenuTail(p.window).mid(2, 4),
-             QStringList({"FileRecent1 &1 " + files[1], "FileRecent2 &2 " + dir_.filePath("E&&F.SPK"),
-                          "FileRecent3 &3 " + files[2], "sepRecent -"}));
+    QCOMPARE(
+        FileMenuTail(p.window).mid(2, 4),
+        QStringList({"FileRecent1 &1 " + files[1], "FileRecent2 &2 " + dir_.filePath("E&&F.SPK"),
+                     "FileRecent3 &3 " + files[2], "sepRecent -"}));
     QCOMPARE(Stored(), QStringList({files[1], fifth, files[2]}));
   }
 
@@ -134,12 +136,7 @@ class DesktopHabitsTest : public QObject {
                  {MessageAnswer::No, "Fonderel " + dir_.filePath("DROP.SPK")}};
     const QString dropped = Copy("DROP.SPK");
     for (const auto& c : cases) {
-      Program p(Settings());
-      p.Start();
-      p.window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
-        return std::optional<std::string>(kHorn.toStdString());
-      };
-      p.window.Action("FileOpen")->trigger();
+      Program p(Settings(), kHorn);
       p.state.src.DataSaved = kFalse;
       QStringList asked;
       p.window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
@@ -165,17 +162,14 @@ class DesktopHabitsTest : public QObject {
     for (bool maximized : {false, true}) {
       {
         Program first(Settings());
-        first.Start();
         first.window.setGeometry(normal);
         if (maximized) first.window.showMaximized();
         QTRY_COMPARE(first.window.isMaximized(), maximized);
         first.window.close();
       }
       Program next(Settings());
-      next.Start();
       QTRY_COMPARE(next.window.isMaximized(), maximized);
-      if (!maximized) QCOMPARE(next.window.geometry(), normal);
-      if (maximized) QCOMPARE(next.window.normalGeometry(), normal);
+      QCOMPARE(maximized ? next.window.normalGeometry() : next.window.geometry(), normal);
     }
   }
 };

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "support/GuiSession.h"
@@ -57,11 +58,8 @@ class MainWindowTest : public QObject {
   // An EASE file holding several loudspeakers is opened after the choice of one.
   void fileOpenImportsAnEaseFileWithItsLoudspeakerChoice() {
     GuiSession s("");
-    const QString dir = QDir::tempPath() +
-                        QString("/fonderel-gui-import-%1").arg(QCoreApplication::applicationPid());
-    QDir().mkpath(dir);
-    const QString eas = dir + "/multi.eas";
-    QFile::remove(eas);
+    QTemporaryDir dir;
+    const QString eas = dir.filePath("multi.eas");
     QVERIFY(QFile::copy(FONDEREL_TEST_DATA "/import/EASE3_MULTI.EAS", eas));
     s.window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
       return std::optional<std::string>(eas.toStdString());
@@ -74,7 +72,7 @@ class MainWindowTest : public QObject {
     s.Trigger("FileOpen");
     QCOMPARE(offered, QStringList({"Horn", "horn", "Sub 18"}));
     QCOMPARE(QString::fromStdString(s.state.src.SourceName), QString("horn"));
-    QCOMPARE(s.window.windowTitle(), "Fonderel " + dir + "/multi.SPK");
+    QCOMPARE(s.window.windowTitle(), "Fonderel " + dir.filePath("multi.SPK"));
     QCOMPARE(s.state.src.DataSaved, kTrue);
   }
 

@@ -1,10 +1,24 @@
-// The View and Window commands on the real MDI windows: which windows are
-// shown, minimised, maximised or hidden afterwards, and where they lie.
-#include <QAction>
+// The program as a user meets it in real MDI windows: which windows the View
+// and Window commands show, minimise or hide and where they lie (also when
+// minimised or maximised before), what the Info and Header windows show,
+// which edits make File › New ask, what Pointed datum shows, and paths
+// spelled as on disk.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
+#include "DataWindow.h"
+#include "InfoWindow.h"
+#include "InputDialog.h"
 #include "PictureBox.h"
+#include "Twips.h"
+#include "core/NumberText.h"
 #include "support/GuiSession.h"
 
 using namespace fonderel;
@@ -12,40 +26,69 @@ using namespace fonderel::test;
 
 namespace {
 
-// The windows a start on a file shows: the Standard layout and the text log.
-const QStringList kStarted = {"BalloonWindow", "PolWindow0",   "PolWindow1",
-                              "InfoWindow",    "HeaderWindow", "TextLog"};
+using W = ViewWindow;
+struct Session;
+using Step = std::function<void(Session&)>;
 
-QList<ChildWindow*> Shown(const MainWindow& window) {
-  QList<ChildWindow*> shown;
-  for (ChildWindow* w : window.ViewWindows()) {
-    if (w->isVisible()) shown << w;
+// Message boxes are noted and answered Cancel; File › Open reads LOUD_3_8.
+struct Session : GuiSession {
+  QStringList asked;
+  explicit Session(const QString& file = kHorn) : GuiSession(file, {1400, 900}) {
+    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
+                                           const std::string&) {
+      asked << QString::fromStdString(title);
+      return MessageAnswer::Cancel;
+    };
+    window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
+      return std::optional<std::string>(FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
+    };
   }
-  return shown;
-}
+  QWidget* Find(const char* name) { return window.findChild<QWidget*>(name); }
+  QString Box(const char* name) { return static_cast<QLineEdit*>(Find(name))->text(); }
+  GridWidget* Grid(const char* view, GridWidget* grid, int row, int col, const char* typed = "") {
+    Trigger(view);
+    grid->setFocus();
+    grid->setCurrentCell(row, col);
+    QTest::keyClicks(grid, typed);
+    return grid;
+  }
+  GridWidget* Data(int row, int col, const char* typed = "") {
+    return Grid("ViewData", window.Data()->Grid(), row, col, typed);
+  }
+  QList<ChildWindow*> Shown() const {
+    QList<ChildWindow*> shown;
+    for (ChildWindow* w : window.ViewWindows())
+      if (w->isVisible()) shown << w;
+    return shown;
+  }
+  // The shown windows' "state name", sorted.
+  QStringList States() const {
+    QStringList states;
+    for (ChildWindow* w : Shown())
+      states << (w->isMinimized()   ? "minimised "
+                 : w->isMaximized() ? "maximised "
+                                    : "normal ") +
+                    w->objectName();
+    states.sort();
+    return states;
+  }
+};
 
-QStringList Names(const QList<ChildWindow*>& windows) {
-  QStringList names;
-  for (ChildWindow* w : windows) names << w->objectName();
+QStringList Each(const QString& state, QStringList names) {
+  for (QString& n : names) n = state + " " + n;
   names.sort();
   return names;
 }
 
-QString State(const ChildWindow* w) {
-  if (!w->isVisible()) return "hidden";
-  if (w->isMinimized()) return "minimised";
-  return w->isMaximized() ? "maximised" : "normal";
-}
+// The windows a start on a file shows: the Standard layout and the text log.
+const QStringList kStarted = {"BalloonWindow", "PolWindow0",   "PolWindow1",
+                              "InfoWindow",    "HeaderWindow", "TextLog"};
 
-// Every visible window in `state`, and the hidden ones still hidden.
-void ExpectAllShown(const GuiSession& s, const QStringList& names, const QString& state) {
-  QCOMPARE(Names(Shown(s.window)), [&] {
-    QStringList n = names;
-    n.sort();
-    return n;
-  }());
-  for (ChildWindow* w : Shown(s.window))
-    QCOMPARE(State(w) + " " + w->objectName(), state + " " + w->objectName());
+// The widget lies wholly inside the visible content of its window.
+bool Inside(QWidget* widget, ChildWindow* window) {
+  const QRect r(widget->mapTo(window, QPoint(0, 0)), widget->size());
+  return widget->isVisible() && window->rect().contains(r) &&
+         window->widget()->geometry().contains(r);
 }
 
 }  // namespace
@@ -54,155 +97,168 @@ class WindowStatesTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The Standard layout fills the work area: Info and Header on top, the
-  // balloon and the curves of planes 0 and 90 side by side below, none
-  // overlapping, the start picture hidden. Asking again keeps it so.
-  void standardLayoutFillsTheWorkArea() {
-    GuiSession s;
-    QVERIFY(s.started);
-    for (int round = 0; round < 2; ++round) {
-      ExpectAllShown(s, kStarted, "normal");
-      QVERIFY(!s.window.Picture()->isVisible());
-      const QRect area = s.Area();
-      const QRect info = s.Child(ViewWindow::Info)->geometry();
-      const QRect header = s.Child(ViewWindow::Header)->geometry();
-      const QRect balloon = s.Child(ViewWindow::Balloon)->geometry();
-      const QRect p0 = s.Child(ViewWindow::Polar, 0)->geometry();
-      const QRect p1 = s.Child(ViewWindow::Polar, 1)->geometry();
-      QCOMPARE(info.topLeft(), QPoint(0, 0));
-      QCOMPARE(header.top(), 0);
-      QVERIFY(header.left() > info.right() && header.left() - info.right() <= 2);
-      QVERIFY(qAbs(header.right() - area.right()) <= 3);
-      QCOMPARE(balloon.left(), 0);
-      QCOMPARE(balloon.top(), info.bottom() + 1);
-      QCOMPARE(p0.top(), balloon.top());
-      QCOMPARE(p1.top(), balloon.top());
-      QCOMPARE(p0.left(), balloon.right() + 1);
-      QCOMPARE(p1.left(), p0.right() + 1);
-      QVERIFY(qAbs(p1.right() - area.right()) <= 3);
-      QVERIFY(qAbs(balloon.bottom() - area.bottom()) <= 1);
-      QCOMPARE(balloon.width(), p0.width());
-      s.Trigger("WinStandard");
+  // Each View command, at start-up, after Close All (the start picture up),
+  // Iconize All, maximising Info or every window: its windows normal, at the
+  // stated place or size, the start picture hidden.
+  void viewCommandsShowAndPlaceTheirWindows() {
+    const Step preps[] = {[](Session&) {},
+                          [](Session& s) { s.Trigger("WindowClose"), s.window.Picture()->show(); },
+                          [](Session& s) { s.Trigger("WindowIconize"); },
+                          [](Session& s) { s.Child(W::Info)->showMaximized(); },
+                          [](Session& s) {
+                            for (ChildWindow* w : s.Shown()) w->showMaximized();
+                          }};
+    const QRect any(0, 0, -1, -1);  // any place and size; no windows: the Standard layout
+    const struct {
+      const char* command;                                      // none: as started
+      std::vector<std::tuple<ViewWindow, int, QRect>> windows;  // x < 0: the size only
+    } cases[] = {{"ViewHeader", {{W::Header, 0, {-1, 0, 186, 126}}}},
+                 {"ViewInfo", {{W::Info, 0, {-1, 0, 499, 190}}}},
+                 {"ViewBaloon", {{W::Balloon, 0, {-1, 0, 249, 264}}}},
+                 {"ViewData", {{W::Data, 0, any}}},
+                 {"ViewTextLog", {{W::TextLog, 0, any}}},
+                 {"View2",
+                  {{W::Polar, 0, {0, 0, 266, 266}},
+                   {W::Polar, 1, {266, 0, 266, 266}},
+                   {W::PolarMain, 0, {0, 266, 266, 60}}}},
+                 {"ViewAll", {{W::Polar, 0, any}, {W::Polar, 17, any}, {W::PolarMain, 0, any}}},
+                 {nullptr, {}},
+                 {"WinStandard", {}}};
+    for (std::size_t p = 0; p < std::size(preps); ++p) {
+      for (const auto& c : cases) {
+        if (c.command == nullptr && p > 0) continue;
+        Session s;
+        preps[p](s);
+        if (c.command) s.Trigger(c.command);
+        const QString name = QString("%1 after %2").arg(c.command ? c.command : "start").arg(p);
+        QVERIFY2(!s.window.Picture()->isVisible(), qPrintable(name));
+        const TwipsSize a = s.window.Platform().MainInnerSize();
+        const int w = a.width, top = 2800, low = a.height - top;
+        std::vector<std::tuple<ViewWindow, int, QRect>> windows = c.windows;
+        if (windows.empty()) {  // the Standard layout
+          windows = {{W::Info, 0, ToPixels(TwipsRect{0, 0, 2 * w / 3 - 5, top})},
+                     {W::Header, 0, ToPixels(TwipsRect{2 * w / 3, 0, w / 3, top})},
+                     {W::Balloon, 0, ToPixels(TwipsRect{0, top, w / 3, low})},
+                     {W::Polar, 0, ToPixels(TwipsRect{w / 3, top, w / 3, low})},
+                     {W::Polar, 1, ToPixels(TwipsRect{2 * w / 3, top, w / 3, low})}};
+          if (p == 0) QCOMPARE(s.States(), Each("normal", kStarted));
+        }
+        for (const auto& [kind, index, want] : windows) {
+          ChildWindow* win = s.Child(kind, index);
+          const QString at = name + " " + win->objectName();
+          QVERIFY2(win->isVisible() && !win->isMinimized() && !win->isMaximized(), qPrintable(at));
+          if (want == any) continue;
+          QVERIFY2(want.x() < 0 ? win->size() == want.size() : win->geometry() == want,
+                   qPrintable(at));
+        }
+      }
     }
   }
 
-  // Each View command shows its windows, normal also after Iconize All, and
-  // hides the start picture.
-  void viewCommandsShowTheirWindows() {
-    const struct {
-      const char* action;
-      QStringList windows;
-    } cases[] = {
-        {"ViewInfo", {"InfoWindow"}},
-        {"ViewData", {"DATAsWindow"}},
-        {"ViewBaloon", {"BalloonWindow"}},
-        {"ViewHeader", {"HeaderWindow"}},
-        {"ViewTextLog", {"TextLog"}},
-        {"View2", {"PolWindow0", "PolWindow1", "PolarMainWindow"}},
-        {"ViewAll", {"PolWindow0", "PolWindow9", "PolWindow17", "PolarMainWindow"}},
-    };
-    for (const auto& c : cases) {
-      GuiSession s;
-      s.Trigger("WindowClose");
-      s.window.Picture()->show();
-      s.Trigger(c.action);
-      QVERIFY2(!s.window.Picture()->isVisible(), c.action);
-      for (const QString& name : c.windows) {
-        QCOMPARE(State(s.window.findChild<ChildWindow*>(name)) + " " + c.action,
-                 QString("normal ") + c.action);
+  // Cascade: every window at least the size it opens at, its title bar
+  // inside the area and at a place of its own.
+  void cascadeKeepsWindowsUsable() {
+    for (const char* layout : {"WinStandard", "ViewAll"}) {
+      Session s;
+      s.Trigger(layout);
+      s.Trigger("ViewTextLog");
+      s.Trigger("WindowCascade");
+      QList<QPoint> corners;
+      for (ChildWindow* w : s.Shown()) {
+        const QSize least = w->UsefulSize().boundedTo(s.Area().size());
+        const QRect titleBar(w->pos(), QSize(w->width(), w->height() - w->widget()->height()));
+        QVERIFY2(w->width() >= least.width() && w->height() >= least.height(), layout);
+        QVERIFY2(s.Area().contains(titleBar) && !corners.contains(w->pos()), layout);
+        corners << w->pos();
       }
-      s.Trigger("WindowIconize");
-      s.Trigger(c.action);
-      for (const QString& name : c.windows) {
-        QCOMPARE(State(s.window.findChild<ChildWindow*>(name)) + " " + name, "normal " + name);
-      }
+      QVERIFY(corners.size() >= 6);
     }
   }
 
   // Curves(All): eighteen plane windows in rows of five, the band selector
-  // after the last one, all inside the work area.
+  // after the last one, all inside the work area; then Curves(2) or Standard
+  // hides planes 2..17 again.
   void curvesAllTilesTheEighteenPlanes() {
-    GuiSession s;
-    s.Trigger("WindowClose");
-    s.Trigger("ViewAll");
-    const QRect area = s.Area();
-    const QRect first = s.Child(ViewWindow::Polar, 0)->geometry();
-    QCOMPARE(first.topLeft(), QPoint(0, 0));
-    // Twips become pixels window by window, so edges may be a pixel apart.
-    const auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
-    for (int i = 1; i < kPolarWindows; ++i) {
-      const QRect r = s.Child(ViewWindow::Polar, i)->geometry();
-      const QRect left = s.Child(ViewWindow::Polar, i - 1)->geometry();
-      const QRect above = s.Child(ViewWindow::Polar, i < 5 ? 0 : i - 5)->geometry();
-      QVERIFY2(near(r.width(), first.width()) && near(r.height(), first.height()),
-               qPrintable(QString::number(i)));
-      if (i % 5 == 0) {
-        QVERIFY2(r.left() == 0 && near(r.top(), above.bottom() + 1),
-                 qPrintable(QString::number(i)));
-      } else {
-        QVERIFY2(near(r.left(), left.right() + 1) && r.top() == left.top(),
+    for (const char* back : {"View2", "WinStandard"}) {
+      Session s;
+      s.Trigger("WindowClose");
+      s.Trigger("ViewAll");
+      const QRect first = s.Child(W::Polar, 0)->geometry();
+      QCOMPARE(first.topLeft(), QPoint(0, 0));
+      // Twips become pixels window by window, so edges may be a pixel apart.
+      const auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
+      for (int i = 1; i < kPolarWindows; ++i) {
+        const QRect r = s.Child(W::Polar, i)->geometry();
+        const QRect left = s.Child(W::Polar, i - 1)->geometry();
+        const QRect above = s.Child(W::Polar, i < 5 ? 0 : i - 5)->geometry();
+        QVERIFY2(near(r.width(), first.width()) && near(r.height(), first.height()) &&
+                     s.Area().contains(r) &&
+                     (i % 5 == 0 ? r.left() == 0 && near(r.top(), above.bottom() + 1)
+                                 : near(r.left(), left.right() + 1) && r.top() == left.top()),
                  qPrintable(QString::number(i)));
       }
-      QVERIFY(area.contains(r));
+      const QRect main = s.Child(W::PolarMain)->geometry(), p17 = s.Child(W::Polar, 17)->geometry();
+      QVERIFY(near(main.left(), p17.right() + 1) && main.top() == p17.top());
+      QVERIFY(near(main.bottom(), s.Area().bottom()));
+      s.Trigger(back);
+      for (int i = 2; i < kPolarWindows; ++i) QVERIFY2(!s.Child(W::Polar, i)->isVisible(), back);
+      QCOMPARE(s.Child(W::Polar, 1)->windowTitle(), QString::fromUtf8("Angle of plot = 90\u00B0"));
     }
-    const QRect main = s.Child(ViewWindow::PolarMain)->geometry();
-    const QRect p17 = s.Child(ViewWindow::Polar, 17)->geometry();
-    QVERIFY(near(main.left(), p17.right() + 1) && main.top() == p17.top());
-    QVERIFY(near(main.bottom(), area.bottom()));
   }
 
   // Iconize All minimises every shown window and leaves the hidden ones
-  // hidden; Deiconize All brings them back normal; Close All hides them
-  // without destroying any.
-  void iconizeDeiconizeAndCloseAll() {
-    GuiSession s;
+  // hidden; Arrange Icons lines them up along the bottom, left to right;
+  // Deiconize All brings them back normal; Close All hides them without
+  // destroying any; the start picture covers the area until a window shows.
+  void iconizeArrangeDeiconizeAndCloseAll() {
+    Session s;
     s.Trigger("WindowIconize");
-    ExpectAllShown(s, kStarted, "minimised");
-    QCOMPARE(State(s.Child(ViewWindow::Data)), QString("hidden"));
+    QCOMPARE(s.States(), Each("minimised", kStarted));
+    s.Trigger("WindowArrangeIcons");
+    QList<QRect> placed;
+    for (ChildWindow* w : s.Shown()) placed << w->geometry();
+    std::sort(placed.begin(), placed.end(), [](QRect a, QRect b) { return a.left() < b.left(); });
+    for (int i = 0; i < placed.size(); ++i) {
+      QCOMPARE(placed[i].bottom(), s.Area().bottom());
+      QCOMPARE(placed[i].left(), i == 0 ? 0 : placed[i - 1].right() + 1);
+    }
     s.Trigger("WindowDeicon");
-    ExpectAllShown(s, kStarted, "normal");
+    QCOMPARE(s.States(), Each("normal", kStarted));
     s.Trigger("WindowClose");
-    QVERIFY(Shown(s.window).isEmpty());
+    QVERIFY(s.Shown().isEmpty() && s.window.isVisible());
     QCOMPARE(s.window.Mdi()->subWindowList().size(), 7 + kPolarWindows);
-    QVERIFY(s.window.isVisible());
+    Session empty("");
+    const QRect picture = empty.window.Picture()->geometry();
+    QVERIFY(empty.started && empty.window.Picture()->isVisible() && empty.Shown().isEmpty());
+    QCOMPARE(picture.topLeft(), QPoint(0, 0));
+    QCOMPARE(picture.width(), empty.Area().width());
+    QVERIFY(picture.height() > empty.Area().height() / 2);
   }
 
   // Tiling shares the work area among the shown windows that are not
   // minimised, one above the other or side by side, and makes a maximised
-  // one normal; minimised windows stay where they are.
+  // one normal; minimised windows stay minimised.
   void tileShareTheWorkArea() {
     for (const bool maximised : {true, false}) {
       for (const bool horizontally : {true, false}) {
-        GuiSession s;
-        if (maximised) {
-          s.Child(ViewWindow::Info)->showMaximized();
-        } else {
-          s.Child(ViewWindow::Header)->showMinimized();
-        }
+        Session s;
+        maximised ? s.Child(W::Info)->showMaximized() : s.Child(W::Header)->showMinimized();
         s.Trigger(horizontally ? "WindowTile" : "WindowTileV");
-        QCOMPARE(State(s.Child(ViewWindow::Header)), QString(maximised ? "normal" : "minimised"));
-        QList<ChildWindow*> tiled;
-        for (ChildWindow* w : Shown(s.window)) {
-          if (!w->isMinimized()) tiled << w;
-        }
-        QCOMPARE(tiled.size(), maximised ? 6 : 5);
+        QStringList want = Each("normal", kStarted);
+        if (!maximised) want.replace(want.indexOf("normal HeaderWindow"), "minimised HeaderWindow");
+        want.sort();
+        QCOMPARE(s.States(), want);
         const QRect area = s.Area();
-        const int n = static_cast<int>(tiled.size());
+        const int n = maximised ? 6 : 5;
         QList<int> starts;
-        for (ChildWindow* w : tiled) {
-          QCOMPARE(State(w), QString("normal"));
+        for (ChildWindow* w : s.Shown()) {
+          if (w->isMinimized()) continue;
           const QRect r = w->geometry();
-          if (horizontally) {
-            QCOMPARE(r.left(), 0);
-            QCOMPARE(r.width(), area.width());
-            QCOMPARE(r.height(), area.height() / n);
-            starts << r.top() / r.height();
-          } else {
-            QCOMPARE(r.top(), 0);
-            QCOMPARE(r.height(), area.height());
-            QCOMPARE(r.width(), area.width() / n);
-            starts << r.left() / r.width();
-          }
+          QCOMPARE(horizontally ? QRect(r.left(), 0, r.width(), r.height())
+                                : QRect(0, r.top(), r.width(), r.height()),
+                   horizontally ? QRect(0, 0, area.width(), area.height() / n)
+                                : QRect(0, 0, area.width() / n, area.height()));
+          starts << (horizontally ? r.top() / r.height() : r.left() / r.width());
         }
         std::sort(starts.begin(), starts.end());
         QCOMPARE(starts, maximised ? QList<int>({0, 1, 2, 3, 4, 5}) : QList<int>({0, 1, 2, 3, 4}));
@@ -210,37 +266,132 @@ class WindowStatesTest : public QObject {
     }
   }
 
-  // Arrange Icons lines the minimised windows up along the bottom of the
-  // work area, left to right, without overlapping.
-  void arrangeIconsLinesUpTheMinimisedWindows() {
-    GuiSession s;
-    s.Trigger("WindowIconize");
-    s.Trigger("WindowArrangeIcons");
-    const QList<ChildWindow*> icons = Shown(s.window);
-    QCOMPARE(icons.size(), 6);
-    QList<QRect> placed;
-    for (ChildWindow* w : icons) {
-      QVERIFY(w->isMinimized());
-      placed << w->geometry();
+  // At their stated sizes the Info window shows every row and whole cell
+  // texts, the Header its four fields; a tiled (short) Info window keeps its
+  // source-kind buttons; input boxes are as wide as their titles.
+  void windowsShowAllTheyHold() {
+    for (const char* command : {"ViewInfo", "WinStandard", "WindowTile"}) {
+      Session s;
+      s.Trigger("ViewTextLog");
+      s.Trigger(command);
+      for (const char* name : {"Icell", "SpkrBtn", "NoiseBtn"})
+        QVERIFY2(Inside(s.Find(name), s.Child(W::Info)), name);
+      if (std::string_view(command) == "WindowTile") continue;
+      const GridWidget* grid = s.window.Info()->Grid();
+      QVERIFY2(grid->verticalScrollBar()->maximum() == 0, command);
+      QVERIFY(grid->columnWidth(0) >= TwipsToPixels(2000) &&
+              grid->columnWidth(12) >= TwipsToPixels(700));
+      for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+          const QString text = grid->item(r, c)->text();
+          QVERIFY2(grid->fontMetrics().horizontalAdvance(text) + 4 <= grid->columnWidth(c),
+                   qPrintable(text));
+        }
+      }
     }
-    std::sort(placed.begin(), placed.end(), [](QRect a, QRect b) { return a.left() < b.left(); });
-    QCOMPARE(placed.front().left(), 0);
-    for (int i = 0; i < placed.size(); ++i) {
-      QCOMPARE(placed[i].bottom(), s.Area().bottom());
-      if (i > 0) QCOMPARE(placed[i].left(), placed[i - 1].right() + 1);
+    Session s;
+    s.Trigger("ViewHeader");
+    ChildWindow* header = s.Child(W::Header);
+    for (const char* name : {"NamTxt", "ManTxt", "LoBand", "HiBand"}) {
+      QWidget* field = s.Find(name);
+      QVERIFY2(Inside(field, header) && field->height() >= field->fontMetrics().height() + 2, name);
+    }
+    for (QLabel* label : header->findChildren<QLabel*>())
+      QVERIFY2(Inside(label, header), qPrintable(label->text()));
+    for (const char* title : {"Invalid Frequency Specification", "Modeler File has been loaded"}) {
+      const auto dialog = MakeInputDialog(&s.window, title, "Enter a valid frequency", "");
+      dialog->show();
+      QVERIFY2(dialog->width() >= dialog->fontMetrics().horizontalAdvance(title) + 100, title);
     }
   }
 
-  // The start picture covers the work area until a window is shown.
-  void startPictureCoversTheWorkArea() {
-    GuiSession s("");
-    QVERIFY(s.started);
-    const QRect picture = s.window.Picture()->geometry();
-    QVERIFY(s.window.Picture()->isVisible());
-    QCOMPARE(picture.topLeft(), QPoint(0, 0));
-    QCOMPARE(picture.width(), s.Area().width());
-    QVERIFY(picture.height() > s.Area().height() / 2);
-    QVERIFY(Shown(s.window).isEmpty());
+  // Each change, then File › New: asked or not (-1: either). After a change
+  // at the first data cell Pointed datum shows its stored value (2.3456
+  // typed is stored as 2.35); the Info box the cell as shown.
+  void editsMakeNewAskAndPointedDatumFollows() {
+    const auto field = [](Session& s, const char* name, const char* text) {
+      auto* edit = static_cast<QLineEdit*>(s.Find(name));
+      if (*text) edit->setText(text);
+      emit edit->editingFinished();
+    };
+    const auto paste = [](Session& s) {
+      s.Data(1, 1), QApplication::clipboard()->setText("7.25"), s.Trigger("EditPaste");
+    };
+    const auto info = [](Session& s) {
+      return s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5");
+    };
+    const std::tuple<Step, int, bool> cases[] = {
+        {[&](Session& s) { QTest::keyClick(info(s), Qt::Key_Down); }, 1, false},
+        {[](Session& s) { QTest::keyClick(s.Data(2, 2, "1.5"), Qt::Key_Right); }, 1, false},
+        {[](Session& s) { QTest::keyClick(s.Data(1, 1, "2.3456"), Qt::Key_Return); }, 1, true},
+        {[](Session& s) { s.Data(1, 1), s.Trigger("EditCut"); }, 1, true},
+        {paste, 1, true},
+        {[](Session& s) {
+           s.Trigger("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click();
+         },
+         1, false},
+        {[](Session& s) { s.Data(1, 1), s.Trigger("EditDelete"); }, 0, true},  // the values stay
+        {[&](Session& s) { field(s, "LoBand", ""), field(s, "HiBand", ""); }, 0, false},
+        {[&](Session& s) { field(s, "HiBand", "2000"); }, 1, false},
+        {[](Session& s) {
+           s.Data(1, 1), s.state.LastRefreshTime = 0;
+           emit s.window.Data()->Selector()->activated(5);
+         },
+         -1, true},
+        {[](Session& s) { s.Data(1, 1), s.Trigger("FileOpen"); }, 0, true}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const auto& [change, asks, pointed] = cases[i];
+      Session s;
+      change(s);
+      const float stored = s.state.src.BalloonData(0, 0, static_cast<int>(s.state.SelectedBand));
+      if (pointed) QCOMPARE(s.Box("Cell"), QString::fromStdString(SingleText(stored)));
+      s.Trigger("FileNew");
+      QVERIFY2(asks < 0 || s.asked == (asks ? QStringList{"Warning"} : QStringList{}),
+               qPrintable(QString::number(i)));
+    }
+    Session s;
+    s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 6);
+    s.Trigger("FileOpen");
+    QCOMPARE(s.Box("Icell"), QString("99.00"));
+  }
+
+  // A name with é, ü, °, – and a CJK character: the log, the caption and the
+  // message box of a failed read show it as spelled.
+  void pathsShowAsSpelled() {
+    const QString dir =
+        QDir::tempPath() +
+        QString::fromUtf8("/fonderel Lautspr\u00E9cher \u00FC 90\u00B0 \u2013 \u97F3");
+    QDir().mkpath(dir);
+    const QString good = dir + "/HORN.SPK", bad = dir + "/BAD.SPK";
+    QFile::remove(good);
+    QVERIFY(QFile::copy(kHorn, good));
+    QFile out(bad);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write("\"Source Name\",\"x\"\r\n") > 0);
+    out.close();
+    Session s;
+    s.window.Platform().messageHook = nullptr;
+    QStringList shown, captions;
+    QTimer closer;  // reads and closes the real message box
+    connect(&closer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        shown << box->text(), box->accept();
+    });
+    closer.start(20);
+    for (const QString& path : {good, bad}) {
+      s.window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
+        return std::optional<std::string>(QFile::encodeName(path).toStdString());
+      };
+      s.Trigger("FileOpen");
+      captions << s.window.windowTitle();
+    }
+    QCOMPARE(captions.front(), "Fonderel " + good);
+    auto* list = s.window.findChild<QListWidget*>("List1");
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    QVERIFY(lines.contains("Reading Source Description from: " + good));
+    QCOMPARE(lines.filter("Error: " + bad + ", line ").size(), 1);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.front().startsWith(bad + ", line "), qPrintable(shown.front()));
   }
 };
 
