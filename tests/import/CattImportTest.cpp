@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -91,47 +92,25 @@ TEST(CattImport, DirectionalFileMapsTheFourGroupsInOrder) {
   ASSERT_EQ(s.LastBand, 6);
   EXPECT_EQ(s.SourceName, "MAP");
 
-  // Markers placed on the balloon, with the attenuations overwritten or unused
-  // left out: (half-plane, angle, dB) of the file.
-  struct Marker {
-    int h, a;
-    double x;
-  };
-  const Marker counted[] = {{0, 5, 1},   {30, 7, 2},   {20, 3, -3}, {12, 11, 4},
-                            {9, 18, 5},  {27, 18, 6},  {0, 18, 8},  {18, 18, 7},
-                            {28, 18, 9}, {10, 18, 10}, {19, 1, 11}, {35, 0, 12}};
   // The weights of the 666 values placed: 18 half-planes with all 19 angles,
   // 18 without the axis; the weights of one half-plane sum to 1.
   const auto w = ZoneWeight();
   const double weights = 36.0 - 18.0 * w(0);
   double sum = weights;
-  for (const Marker& m : counted) sum += w(m.a) * (std::pow(10.0, -m.x / 10) - 1.0);
+  std::map<std::pair<int, int>, double> landed;
+  for (const test::Row& c : test::TableRows("catt-map.tsv")) {
+    const double intensity = std::pow(10.0, -std::stod(c[3]) / 10);
+    if (c[0] == "counted") sum += w(std::stoi(c[2])) * (intensity - 1.0);
+    else landed[{std::stoi(c[1]), std::stoi(c[2])}] = intensity;
+  }
   const double mean = sum / weights;
   const double flat = 1.0 / mean;
-
-  struct Cell {
-    int plot, point;
-    double x;
-  };
-  const Cell landed[] = {
-      {9, 5, 1},     // h 0 -> plot 9
-      {15, 7, 2},    // h 30 -> plot 15
-      {7, 33, -3},   // h 20, a 3 -> plot 7, point 33
-      {15, 25, 4},   // h 12, a 11 -> plot 15, point 25
-      {0, 18, 6},    // rear of plot 0: h 27 overwrites h 9
-      {9, 18, 7},    // rear of plot 9: h 18 overwrites h 0
-      {17, 18, 10},  // rear of plot 17: h 10 overwrites h 28
-      {8, 35, 11},   // h 19, a 1 -> plot 8, point 35
-      {10, 0, 12},   // h 35 -> plot 10, point 0
-  };
   int marked = 0;
   for (int p = 0; p < kPlots; ++p) {
     for (int q = 0; q < kPoints; ++q) {
-      double expected = flat;
-      for (const Cell& c : landed) {
-        if (c.plot == p && c.point == q) expected = std::pow(10.0, -c.x / 10) / mean;
-      }
-      if (expected != flat) ++marked;
+      const auto it = landed.find({p, q});
+      const double expected = it == landed.end() ? flat : it->second / mean;
+      marked += it != landed.end();
       EXPECT_NEAR(s.BalloonData(p, q, 6), expected, 1e-6 * expected) << p << "," << q;
     }
   }
