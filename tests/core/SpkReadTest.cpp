@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/SpkFile.h"
+#include "core/TableFile.h"
 #include "support/RecordingPlatform.h"
 #include "support/GoldenText.h"
 #include "support/TestFiles.h"
@@ -47,21 +48,12 @@ std::string ReplaceFirst(std::string text, const std::string& from, const std::s
   return text;
 }
 
-// Balloon cells of LOUD_3_8.SPK: a formula, and the cells that exercise the field.
-struct Cell {
-  int p, k, b;
-  double value;
-};
-constexpr Cell kLoudSpecial[] = {
-    {0, 0, 3, 0.5},   {0, 1, 3, 1},       {0, 2, 3, 0},          {0, 3, 3, 12.3457},
-    {0, 4, 3, 0.1},   {0, 5, 3, 1.25},    {0, 6, 3, 9.125},      {0, 7, 3, 0.0001},
-    {0, 8, 3, 12},    {0, 9, 3, 99.9999}, {17, 35, 4, 123.4567}, {9, 18, 5, 100.5},
-    {1, 2, 6, 100},   {2, 1, 7, 4321},    {5, 5, 7, -0.5},       {5, 6, 7, -1.25},
-    {5, 7, 7, -12.5}, {5, 8, 7, -3},      {17, 0, 8, 250.0001},  {0, 35, 8, 0.05}};
-
+// Balloon cells of LOUD_3_8.SPK: a formula, and the cells of
+// tests/data/tables/loud-3-8-cells.tsv that exercise the field.
 float LoudCell(int p, int k, int b) {
-  for (const Cell& c : kLoudSpecial)
-    if (c.p == p && c.k == k && c.b == b) return static_cast<float>(c.value);
+  static const std::vector<test::Row> special = test::TableRows("loud-3-8-cells.tsv");
+  for (const test::Row& c : special)
+    if (std::stoi(c[0]) == p && std::stoi(c[1]) == k && std::stoi(c[2]) == b) return std::stof(c[3]);
   return static_cast<float>(((b * 7919L + p * 104729L + k * 1299709L) % 999983) / 10000.0);
 }
 
