@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "core/TableFile.h"
+
 namespace fonderel {
 namespace {
 
@@ -60,75 +62,38 @@ TEST(FieldReader, LastItemOfALineTakesItsLineEnd) {
 }
 
 TEST(FieldReader, NumberItems) {
-  struct Case { const char* text; double value; };
-  const Case cases[] = {{"0.5", 0.5}, {".5", 0.5},      {"-.25", -0.25},     {"+3", 3.0},
-                        {"1E+07", 1e7}, {"1.5E-08", 1.5e-8}, {"  12.3457 ", 12.3457}, {"-0", 0.0},
-                        {"1e39", 1e39}, {"100000002004087734272.0", 100000002004087734272.0}};
-  for (const Case& c : cases) {
-    FieldReader in(c.text, "N.TXT");
-    EXPECT_EQ(Get(in.ReadDouble()), c.value) << c.text;
+  for (const test::Row& c : test::TableRows("field-reader-numbers.tsv")) {
+    FieldReader in(c[0], "N.TXT");
+    EXPECT_EQ(Get(in.ReadDouble()), std::stod(c[1])) << c[0];
   }
 }
 
-// `reads` numbers (or 16-bit integers) succeed, the next fails with `message`
-// on `line`.
+// `reads` numbers (or 16-bit integers) succeed, the next fails with the
+// message on the line; integers that are not whole are refused too.
 TEST(FieldReader, NumberErrorsNameTheLine) {
-  struct Case { const char* text; bool integer; int reads; int line; const char* message; };
-  const Case cases[] = {
-      {"x", false, 0, 1, "expected a number, found \"x\""},
-      {"1\r\n2\r\n1.2.3", false, 2, 3, "expected a number, found \"1.2.3\""},
-      {"inf", false, 0, 1, "expected a number, found \"inf\""},
-      {"nan", false, 0, 1, "expected a number, found \"nan\""},
-      {"-inf", false, 0, 1, "expected a number, found \"-inf\""},
-      {"+nan", false, 0, 1, "expected a number, found \"+nan\""},
-      {"0x10", false, 0, 1, "expected a number, found \"0x10\""},
-      {"1e", false, 0, 1, "expected a number, found \"1e\""},
-      {".", false, 0, 1, "expected a number, found \".\""},
-      {"--1", false, 0, 1, "expected a number, found \"--1\""},
-      {"1 , \"a\"", false, 1, 1, "expected a number, found \"\\x22a\\x22\""},
-      {"1e999", false, 0, 1, "number out of range: \"1e999\""},
-      {"\n\n3.5e38", false, 0, 3, "number out of range: \"3.5e38\""},
-      {"1,,2", false, 1, 1, "expected a number, found an empty item"},
-      {"", false, 0, 1, "expected a number, found the end of the file"},
-      {"1\n2\n", false, 2, 3, "expected a number, found the end of the file"},
-      {"3.0,-32768,32767,40000", true, 3, 1, "number out of range: \"40000\""},
-      {"-32769", true, 0, 1, "number out of range: \"-32769\""},
-      {"1e5", true, 0, 1, "number out of range: \"1e5\""},
-  };
-  for (const Case& c : cases) {
-    FieldReader in(c.text, "HORN.SPK");
-    for (int i = 0; i < c.reads; ++i) {
-      ASSERT_TRUE(c.integer ? in.ReadInteger().has_value() : in.ReadSingle().has_value()) << c.text;
+  for (const test::Row& c : test::TableRows("field-reader-errors.tsv")) {
+    const bool integer = c[1] == "integer";
+    FieldReader in(c[0], "HORN.SPK");
+    for (int i = 0; i < std::stoi(c[2]); ++i) {
+      ASSERT_TRUE(integer ? in.ReadInteger().has_value() : in.ReadSingle().has_value()) << c[0];
     }
-    const FileError e = c.integer ? in.ReadInteger().error() : in.ReadSingle().error();
+    const FileError e = integer ? in.ReadInteger().error() : in.ReadSingle().error();
     EXPECT_EQ(e.file, "HORN.SPK");
-    EXPECT_EQ(e.line, c.line) << c.text;
-    EXPECT_EQ(e.message, c.message) << c.text;
+    EXPECT_EQ(e.line, std::stoi(c[3])) << c[0];
+    EXPECT_EQ(e.message, c[4]) << c[0];
   }
   FieldReader in("1\r\n2\r\n1.2.3", "HORN.SPK");
   (void)in.ReadSingle(), (void)in.ReadSingle();
   EXPECT_EQ(in.ReadSingle().error().Text(), "HORN.SPK, line 3: expected a number, found \"1.2.3\"");
-}
-
-TEST(FieldReader, IntegersMustBeWhole) {
   for (const char* text : {"3.5", "0.5", "-1.25", "32767.4"}) {
-    FieldReader in(text, "I.TXT");
-    const auto r = in.ReadInteger();
+    FieldReader whole(text, "I.TXT");
+    const auto r = whole.ReadInteger();
     ASSERT_FALSE(r.has_value()) << text;
     EXPECT_NE(r.error().message.find("whole number"), std::string::npos) << r.error().message;
   }
-  FieldReader in("3.0 -7", "I.TXT");
-  EXPECT_EQ(Get(in.ReadInteger()), 3);
-  EXPECT_EQ(Get(in.ReadInteger()), -7);
-}
-
-TEST(FieldReader, OneSignOnly) {
-  for (const char* text : {"+-3", "+-.5", "++3"}) {
-    FieldReader in(text, "S.TXT");
-    const auto r = in.ReadSingle();
-    ASSERT_FALSE(r.has_value()) << text << " read as " << *r;
-    EXPECT_EQ(r.error().message, "expected a number, found " + Quoted(text));
-  }
+  FieldReader whole("3.0 -7", "I.TXT");
+  EXPECT_EQ(Get(whole.ReadInteger()), 3);
+  EXPECT_EQ(Get(whole.ReadInteger()), -7);
 }
 
 TEST(FieldReader, TextErrorsAtTheEnd) {
@@ -216,19 +181,7 @@ TEST(FieldReader, SurvivesArbitraryBytes) {
 }
 
 TEST(FieldReader, QuotedEscapesControlAndHighBytes) {
-  struct Case { std::string text; std::string quoted; };
-  const Case cases[] = {
-      {"x", "\"x\""},
-      {"", "\"\""},
-      {std::string("a\0b", 3), "\"a\\x00b\""},
-      {"a\x01" "b", "\"a\\x01b\""},
-      {"\r\n\t", "\"\\x0D\\x0A\\x09\""},
-      {"Z (\xEA)", "\"Z (\\xEA)\""},
-      {"\x7F\xFF", "\"\\x7F\\xFF\""},
-      {"say \"hi\" \\", "\"say \\x22hi\\x22 \\x5C\""},
-      {std::string(30, 'a'), "\"" + std::string(24, 'a') + "...\""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Quoted(c.text), c.quoted);
+  for (const test::Row& c : test::TableRows("quoted.tsv")) EXPECT_EQ(Quoted(c[0]), c[1]);
 }
 
 }  // namespace

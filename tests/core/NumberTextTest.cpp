@@ -14,124 +14,39 @@
 #include <vector>
 
 #include "core/FieldReader.h"
+#include "core/TableFile.h"
 
 namespace fonderel {
 namespace {
 
-TEST(NumberText, SingleTextHasSevenSignificantDigits) {
-  struct Case { float value; Lead lead; const char* text; };
-  const Case cases[] = {
-      {0.5f, Lead::Blank, " .5"},         {0.5f, Lead::None, ".5"},
-      {-0.25f, Lead::Blank, "-.25"},      {-0.25f, Lead::None, "-.25"},
-      {0.0f, Lead::Blank, " 0"},          {0.0f, Lead::None, "0"},
-      {-0.0f, Lead::Blank, " 0"},         {1.0f, Lead::Blank, " 1"},
-      {31.5f, Lead::Blank, " 31.5"},      {16000.0f, Lead::Blank, " 16000"},
-      {0.1f, Lead::Blank, " .1"},         {3.2f, Lead::None, "3.2"},
-      {-90.125f, Lead::Blank, "-90.125"}, {123.4567f, Lead::Blank, " 123.4567"},
-      {1.0f / 3.0f, Lead::Blank, " .3333333"}, {2.0f / 3.0f, Lead::Blank, " .6666667"},
-      {1234567.0f, Lead::Blank, " 1234567"}, {9999999.0f, Lead::Blank, " 9999999"},
-      {12345678.0f, Lead::Blank, " 1.234568E+07"}, {12345678.0f, Lead::None, "1.234568E+07"},
-      {1e7f, Lead::Blank, " 1E+07"},      {-1e7f, Lead::Blank, "-1E+07"},
-      {1e20f, Lead::None, "1E+20"},       {0.0001f, Lead::Blank, " .0001"},
-      {0.0123f, Lead::Blank, " .0123"},   {0.001234567f, Lead::Blank, " 1.234567E-03"},
-      {1.5e-8f, Lead::Blank, " 1.5E-08"}, {-1.5e-8f, Lead::Blank, "-1.5E-08"},
-      {1e-10f, Lead::None, "1E-10"},      {999999.96875f, Lead::Blank, " 1000000"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SingleText(c.value, c.lead), c.text) << c.text;
-}
+Lead LeadOf(const std::string& cell) { return cell == "none" ? Lead::None : Lead::Blank; }
 
-TEST(NumberText, DoubleTextHasFifteenSignificantDigits) {
-  struct Case { double value; Lead lead; const char* text; };
-  const Case cases[] = {
-      {10.0 * std::log10(3.2), Lead::Blank, " 5.05149978319906"},
-      {1.0 / 3.0, Lead::Blank, " .333333333333333"},
-      {-2.0 / 3.0, Lead::Blank, "-.666666666666667"},
-      {0.1 + 0.2, Lead::Blank, " .3"},
-      {0.1, Lead::None, ".1"},
-      {static_cast<double>(0.1f), Lead::Blank, " .100000001490116"},
-      {100.0, Lead::None, "100"},
-      {123456789012345.0, Lead::Blank, " 123456789012345"},
-      {1e15, Lead::Blank, " 1E+15"},
-      {1e300, Lead::Blank, " 1E+300"},
-      {-1.5e-8, Lead::Blank, "-.000000015"},  // nine places: fixed for a double
-      {1.5e-15, Lead::Blank, " 1.5E-15"},     // sixteen places: exponent form
-      {0.0, Lead::Blank, " 0"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DoubleText(c.value, c.lead), c.text) << c.text;
+TEST(NumberText, SingleAndDoubleTexts) {
+  for (const test::Row& c : test::TableRows("single-text.tsv")) {
+    EXPECT_EQ(SingleText(std::stof(c[0]), LeadOf(c[1])), c[2]) << c[0];
+  }
+  for (const test::Row& c : test::TableRows("double-text.tsv")) {
+    EXPECT_EQ(DoubleText(std::stod(c[0]), LeadOf(c[1])), c[2]) << c[0];
+  }
   EXPECT_EQ(IntText(3), " 3");
   EXPECT_EQ(IntText(-3), "-3");
   EXPECT_EQ(IntText(3, Lead::None), "3");
 }
 
-struct FormatCase { double value; const char* pattern; const char* text; };
-
 TEST(NumberText, FormatNumberFollowsThePattern) {
-  const FormatCase cases[] = {
-      {0.5, "###0.00", "0.50"},          {1234.567, "###0.00", "1234.57"},
-      {-3.2, "###0.00", "-3.20"},        {0.0, "###0.00", "0.00"},
-      {-0.001, "###0.00", "0.00"},       {-0.004999, "###0.00", "0.00"},
-      {12345.678, "###0.00", "12345.68"}, {90.0000000391, "###0.00", "90.00"},
-      {0.5, "##0.000", "0.500"},         {1.23456, "##0.000", "1.235"},
-      {1.5, "##0.0#", "1.5"},            {1.25, "##0.0#", "1.25"},
-      {1.234, "##0.0#", "1.23"},         {1.999, "##0.0#", "2.0"},
-      {0.0, "##0.0#", "0.0"},            {3.14159, "##0.0", "3.1"},
-      {5.0, "####0.#", "5."},            {5.25, "####0.#", "5.3"},
-      {12.04, "####0.#", "12."},         {0.0, "####0.#", "0."},
-      {3.14159, " #0.00", " 3.14"},      {0.0, " #0.00", " 0.00"},
-      {-2.5, " #0.00", "- 2.50"},        {0.0, "#####", ""},
-      {42.0, "#####", "42"},             {42.5, "#####", "43"},
-      {-7.0, "#####", "-7"},             {123456.0, "#####", "123456"},
-      {0.5, "####.#", ".5"},             {0.0, "####.#", "."},
-      {3.14159, "####.##", "3.14"},      {10.0, "####.##", "10."},
-      {10000000.0, "###,###,###", "10,000,000"}, {999.0, "###,###,###", "999"},
-      {1000.0, "###,###,###", "1,000"},  {1234567.5, "###,###,###", "1,234,568"},
-      {-1234.0, "###,###,###", "-1,234"}, {13.456, "###.#####", "13.456"},
-      {0.123456, "###.#####", ".12346"}, {2.0, "###.#####", "2."},
-      // Half-way texts round away from zero, although the binary value lies
-      // just below (2.67499999...).
-      {2.675, "###0.00", "2.68"},        {-2.675, "###0.00", "-2.68"},
-      {0.125, "###0.00", "0.13"},        {1.005, "###0.00", "1.01"},
-      {-0.005, "###0.00", "-0.01"},      {0.05, "##0.0", "0.1"},
-      {9.9995, "##0.000", "10.000"},     {999.995, "###0.00", "1000.00"},
-  };
-  for (const FormatCase& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " in " << c.pattern;
+  for (const test::Row& c : test::TableRows("format-number.tsv")) {
+    const std::string text = c[3] == "single" ? FormatNumber(std::stof(c[0]), c[1])
+                                              : FormatNumber(std::stod(c[0]), c[1]);
+    EXPECT_EQ(text, c[2]) << c[0] << " in " << c[1] << " as " << c[3];
   }
-}
-
-TEST(NumberText, FormatNumberOfSingleRoundsItsOwnShortestText) {
-  // As doubles these singles lie below the half-way point (1.005f is
-  // 1.00499999523...); the single's own text "1.005" decides.
-  const FormatCase cases[] = {
-      {1.005, "###0.00", "1.01"}, {2.675, "###0.00", "2.68"}, {1.23456, "##0.000", "1.235"},
-      {0.5, "##0.000", "0.500"},  {90.0, "###0.00", "90.00"}, {-3.2, "###0.00", "-3.20"},
-  };
-  for (const FormatCase& c : cases) {
-    EXPECT_EQ(FormatNumber(static_cast<float>(c.value), c.pattern), c.text) << c.value;
-  }
-}
-
-TEST(NumberText, RightAlignKeepsLongTextsWhole) {
   EXPECT_EQ(RightAlign("10", 7), "     10");
   EXPECT_EQ(RightAlign("12345678", 7), "12345678");
 }
 
 TEST(NumberText, BalloonFieldIsSevenCharactersWithFourDecimals) {
-  struct Case { float value; const char* text; };
-  const Case cases[] = {
-      {0.5f, "  .5000"},      {1.0f, "    1.0"},     {0.0f, "    0.0"},
-      {12.34567f, "12.3457"}, {1.25f, " 1.2500"},    {99.99994f, "99.9999"},
-      {99.99996f, "  100.0"}, {0.99996f, "    1.0"}, {9.5f, " 9.5000"},
-      {10.5f, "10.5000"},     {12.0f, "   12.0"},    {0.00004f, "    0.0"},
-      {0.00005001f, "  .0001"}, {-0.00001f, "    0.0"}, {-0.00006f, " -.0001"},
-      {-1.5f, "-1.5000"},     {-0.5f, " -.5000"},    {-3.0f, "   -3.0"},
-      {-9.75f, "-9.7500"},    {-10.0f, "  -10.0"},
-      // Values beyond the field are written in full instead of being cut.
-      {123.4567f, "123.4567"}, {-12.5f, "-12.5000"}, {100.0f, "  100.0"},
-      {-10.25f, "-10.2500"},  {1234567.0f, "1234567.0"}, {1e10f, "10000000000.0"},
-      {-20000.0f, "-20000.0"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(BalloonField(c.value), c.text) << c.text;
+  for (const test::Row& c : test::TableRows("balloon-field.tsv")) {
+    EXPECT_EQ(BalloonField(std::stof(c[0])), c[1]) << c[0];
+  }
   std::string row = "x";
   AppendBalloonField(row, 0.5f);
   EXPECT_EQ(row, "x  .5000");
@@ -181,12 +96,6 @@ TEST(NumberText, BalloonFieldsReadBackRoundedToFourDecimals) {
   }
   EXPECT_TRUE(in.AtEnd());
 }
-
-}  // namespace
-}  // namespace fonderel
-
-namespace fonderel {
-namespace {
 
 // The single text takes a faster way for most floats; it must give exactly
 // the digits of the value rounded to 7 significant digits (subnormals

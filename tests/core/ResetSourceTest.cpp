@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/AppState.h"
+#include "core/EmptySource.h"
 #include "support/RecordingPlatform.h"
 
 namespace fonderel {
@@ -47,18 +47,8 @@ TEST(ResetSource, EmptiesTheDescription) {
     test::RecordingPlatform platform;
     ResetSource(*st, platform, clearPicture);
 
-    const Source& s = st->src;
-    const Source fresh;
-    const std::string none;
-    EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer, s.SourceDate, s.SourceTime, s.SourceFile),
-              std::tie(none, none, none, none, none));
-    EXPECT_EQ(std::make_tuple(s.FirstBand, s.LastBand, s.BandCount, s.CurBand, s.NFaces, s.NHoles,
-                              s.NDoors, s.SourceKind, s.DataSaved),
-              std::make_tuple(0, 0, 0, 0, 0, 0, 0, 0.0f, kTrue));
-    EXPECT_TRUE(s.BandPresent == fresh.BandPresent && s.Impedance == fresh.Impedance &&
-                s.Efficiency == fresh.Efficiency && s.DirQ == fresh.DirQ &&
-                s.Sensitivity == fresh.Sensitivity && s.BalloonData == fresh.BalloonData);
-    for (int b = 1; b <= kBandCount; ++b) EXPECT_EQ(s.Lw(b), 0.0f) << b;
+    test::ExpectEmptySource(st->src);
+    EXPECT_EQ(std::make_tuple(st->src.SourceFile, st->src.DataSaved), std::make_tuple("", kTrue));
     EXPECT_TRUE(st->MicLp == (Indexed2<float, 0, 100, 0, kBandCount>{}));
     EXPECT_EQ(std::make_tuple(st->SelectedBand, st->LastRefreshTime), std::make_tuple(1.0f, 0.0f));
 

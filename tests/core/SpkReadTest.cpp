@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/SpkFile.h"
+#include "core/TableFile.h"
 #include "support/RecordingPlatform.h"
 #include "support/GoldenText.h"
 #include "support/TestFiles.h"
@@ -47,32 +48,12 @@ std::string ReplaceFirst(std::string text, const std::string& from, const std::s
   return text;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
-}
-
-bool Called(const RecordingPlatform& p, const std::string& call) {
-  return std::find(p.calls.begin(), p.calls.end(), call) != p.calls.end();
-}
-
-// Balloon cells of LOUD_3_8.SPK: a formula, and the cells that exercise the field.
-struct Cell {
-  int p, k, b;
-  double value;
-};
-constexpr Cell kLoudSpecial[] = {
-    {0, 0, 3, 0.5},   {0, 1, 3, 1},       {0, 2, 3, 0},          {0, 3, 3, 12.3457},
-    {0, 4, 3, 0.1},   {0, 5, 3, 1.25},    {0, 6, 3, 9.125},      {0, 7, 3, 0.0001},
-    {0, 8, 3, 12},    {0, 9, 3, 99.9999}, {17, 35, 4, 123.4567}, {9, 18, 5, 100.5},
-    {1, 2, 6, 100},   {2, 1, 7, 4321},    {5, 5, 7, -0.5},       {5, 6, 7, -1.25},
-    {5, 7, 7, -12.5}, {5, 8, 7, -3},      {17, 0, 8, 250.0001},  {0, 35, 8, 0.05}};
-
+// Balloon cells of LOUD_3_8.SPK: a formula, and the cells of
+// tests/data/tables/loud-3-8-cells.tsv that exercise the field.
 float LoudCell(int p, int k, int b) {
-  for (const Cell& c : kLoudSpecial)
-    if (c.p == p && c.k == k && c.b == b) return static_cast<float>(c.value);
+  static const std::vector<test::Row> special = test::TableRows("loud-3-8-cells.tsv");
+  for (const test::Row& c : special)
+    if (std::stoi(c[0]) == p && std::stoi(c[1]) == k && std::stoi(c[2]) == b) return std::stof(c[3]);
   return static_cast<float>(((b * 7919L + p * 104729L + k * 1299709L) % 999983) / 10000.0);
 }
 
@@ -124,10 +105,8 @@ TEST(SpkRead, LoudspeakerGolden) {
   auto r = ReadFile(path);
   ASSERT_TRUE(r->result) << r->result.error().Text();
   const Source& s = r->state.src;
-  EXPECT_EQ(s.SourceName, "XYZ");
-  EXPECT_EQ(s.Manufacturer, "Acme Audio");
-  EXPECT_EQ(s.SourceDate, "03-14-2024");
-  EXPECT_EQ(s.SourceTime, "09:26:53");
+  EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer, s.SourceDate, s.SourceTime),
+            std::make_tuple("XYZ", "Acme Audio", "03-14-2024", "09:26:53"));
   ExpectBands(s, 3, 8,
               {{3, 8, 1.5f, 95.3f, 3.2f, 88.5f},
                {4, 6.8f, 2.25f, 98.75f, 4.5f, 91},
@@ -137,10 +116,7 @@ TEST(SpkRead, LoudspeakerGolden) {
                {8, 16, 3, 94.6f, 0.85f, 89.9f}});
   for (int b : {1, 2, 9, 10}) EXPECT_EQ(s.Lw(b), 0.0f) << b;
   ExpectBalloon(s, 3, 8, LoudCell);
-  EXPECT_EQ(s.SourceKind, 1.0f);
-  EXPECT_EQ(s.NFaces, 0);
-  EXPECT_EQ(s.NHoles, 0);
-  EXPECT_EQ(s.NDoors, 0);
+  EXPECT_EQ(std::make_tuple(s.SourceKind, s.NFaces, s.NHoles, s.NDoors), std::make_tuple(1.0f, 0, 0, 0));
 
   test::ExpectGoldenLines(r->state.log.Lines(), "loud-3-8-read.log", {{"{path}", path}});
   // No EntityList: the View Geometry command stays as it was.
@@ -159,16 +135,13 @@ TEST(SpkRead, NoiseSourceWithGeometryGolden) {
   s.GeoMaxZ = 5;
   r->result = ReadSpkFile(r->state, r->platform, DataPath("NOISE_GEOMETRY.SPK"));
   ASSERT_TRUE(r->result) << r->result.error().Text();
-  EXPECT_EQ(s.SourceName, "Compressor K-7");
-  EXPECT_EQ(s.Manufacturer, "Example Machines");
+  EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer), std::make_tuple("Compressor K-7", "Example Machines"));
   ExpectBands(s, 1, 3,
               {{1, 0, 2.5f, 80.5f, 1, 0}, {2, 0, 50, 85.25f, 1.5f, 0}, {3, 0, 0, 90, 2, 0}});
   ExpectBalloon(s, 1, 3, NoiseCell);
   EXPECT_EQ(s.SourceKind, 0.0f);
 
-  ASSERT_EQ(s.NFaces, 3);
-  ASSERT_EQ(s.NHoles, 2);
-  ASSERT_EQ(s.NDoors, 1);
+  ASSERT_EQ(std::make_tuple(s.NFaces, s.NHoles, s.NDoors), std::make_tuple(3, 2, 1));
   const std::int16_t num[] = {1, 2, 4}, mat[] = {1, 3, -2}, nvert[] = {4, 4, 3},
                      wall[] = {0, -1, 0};
   for (int f = 1; f <= 3; ++f) {
@@ -249,9 +222,9 @@ std::string TinySpk(const std::vector<int>& bands, int plots, int points) {
 std::string Geometry(int faces, int sevenVertexFaces, int holes, int doors) {
   std::string g = "EntityList\r\n Wall\r\n  Face 1  1  4    0 0 0 1 0 0 1 1 0 0 1 0\r\n";
   for (int h = 0; h < holes; ++h)
-    g += "  Hole 1  1  12 " + ReplaceAll(std::string(12, 'v'), "v", " .1 .2 .3") + "\r\n";
+    g += "  Hole 1  1  12 " + test::Replaced(std::string(12, 'v'), "v", " .1 .2 .3") + "\r\n";
   for (int d = 0; d < doors; ++d)
-    g += "  Door 1  1  5 " + ReplaceAll(std::string(5, 'v'), "v", " .1 .2 .3") + "\r\n";
+    g += "  Door 1  1  5 " + test::Replaced(std::string(5, 'v'), "v", " .1 .2 .3") + "\r\n";
   g += " End\r\n";
   for (int f = 1; f < faces; ++f) g += " Face 2  2  4    0 0 0 2 0 0 2 2 0 0 2 0\r\n";
   for (int f = 0; f < sevenVertexFaces; ++f)
@@ -295,9 +268,9 @@ TEST(SpkRead, AcceptsTheFormsThatOccurInFiles) {
          EXPECT_EQ(r.state.src.Efficiency(3), 1.5f);
          EXPECT_EQ(r.state.src.Lw(3), 95.3f);
        }},
-      {"LF line ends", [](const std::string& l) { return ReplaceAll(l, "\r\n", "\n"); },
+      {"LF line ends", [](const std::string& l) { return test::Replaced(l, "\r\n", "\n"); },
        sameAsGolden},
-      {"CR line ends", [](const std::string& l) { return ReplaceAll(l, "\r\n", "\r"); },
+      {"CR line ends", [](const std::string& l) { return test::Replaced(l, "\r\n", "\r"); },
        sameAsGolden},
       {"no line end after END", [](const std::string& l) { return l.substr(0, l.size() - 2); },
        sameAsGolden},
@@ -310,7 +283,7 @@ TEST(SpkRead, AcceptsTheFormsThatOccurInFiles) {
        },
        [](const Reading& r) {
          EXPECT_EQ(r.state.src.NFaces, 0);
-         EXPECT_FALSE(Called(r.platform, "ViewGeometry on"));
+         EXPECT_FALSE(r.platform.Called("ViewGeometry on"));
        }},
       {"2 plots of 3 points, labels of any bytes",
        [](const std::string&) { return TinySpk({4}, 2, 3); },
@@ -328,25 +301,18 @@ TEST(SpkRead, AcceptsTheFormsThatOccurInFiles) {
          ExpectBalloon(r.state.src, 1, 0, nullptr);
        }},
       {"bands 3 and 5 with a gap",
-       [](const std::string&) {
-         return TinySpk({3, 5}, 1, 1);
-       },
+       [](const std::string&) { return TinySpk({3, 5}, 1, 1); },
        [](const Reading& r) {
          const Source& s = r.state.src;
-         EXPECT_EQ(s.FirstBand, 3);
-         EXPECT_EQ(s.LastBand, 5);
-         EXPECT_EQ(s.BandCount, 2);
-         EXPECT_EQ(s.BandPresent(4), kFalse);
-         EXPECT_EQ(s.BandPresent(5), kTrue);
+         EXPECT_EQ(std::make_tuple(s.FirstBand, s.LastBand, s.BandCount, s.BandPresent(4), s.BandPresent(5)),
+                   std::make_tuple(3, 5, 2, kFalse, kTrue));
          EXPECT_EQ(s.BalloonData(0, 0, 5), 0.1f);
        }},
       {"geometry filled to every bound",
        [](const std::string& l) { return l + Geometry(97, 1, 50, 50); },
        [](const Reading& r) {
          const Source& s = r.state.src;
-         EXPECT_EQ(s.NFaces, 100);
-         EXPECT_EQ(s.NHoles, 50);
-         EXPECT_EQ(s.NDoors, 50);
+         EXPECT_EQ(std::make_tuple(s.NFaces, s.NHoles, s.NDoors), std::make_tuple(100, 50, 50));
          EXPECT_EQ(s.HoleNVert(50), 12);
          EXPECT_EQ(s.HoleZ(50, 12), 0.3f);
          EXPECT_EQ(s.DoorNVert(50), 5);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EmptySource.h"
 #include "core/SpkFile.h"
 #include "import/CattImport.h"
 #include "import/EaseImport.h"
@@ -95,12 +96,7 @@ std::unique_ptr<Run> ReadPath(const Reader& reader, const std::string& path) {
 void ExpectRefused(const Run& run, const std::string& path) {
   ASSERT_FALSE(run.result);
   EXPECT_EQ(run.result.error().file, path);
-  const Source& s = run.state->src;
-  const Source fresh;
-  ASSERT_TRUE(s.FirstBand == 0 && s.LastBand == 0 && s.BandCount == 0 && s.SourceName.empty() &&
-              s.Manufacturer.empty() && s.SourceKind == 0.0f && s.NFaces == 0);
-  ASSERT_TRUE(s.BandPresent == fresh.BandPresent && s.Lw == fresh.Lw && s.DirQ == fresh.DirQ &&
-              s.BalloonData == fresh.BalloonData);
+  test::ExpectEmptySource(run.state->src);
   EXPECT_FALSE(!run.platform.calls.empty() && run.platform.calls.back() == "SetBusy on");
 }
 

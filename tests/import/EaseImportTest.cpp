@@ -10,9 +10,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/AppState.h"
+#include "core/EmptySource.h"
+#include "core/TableFile.h"
 #include "import/EaseImport.h"
 #include "support/RecordingPlatform.h"
 #include "support/GoldenText.h"
@@ -44,12 +47,6 @@ std::unique_ptr<Import> ImportFile(const std::string& path,
   return run;
 }
 
-std::string Repeat(const std::string& text, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += text;
-  return out;
-}
-
 // One line of the band table: `cells` cells of `plain`, except those given.
 std::string TableLine(int cells, const std::string& plain, const std::map<int, std::string>& except = {}) {
   std::string out;
@@ -60,14 +57,28 @@ std::string TableLine(int cells, const std::string& plain, const std::map<int, s
   return out;
 }
 
-std::vector<std::string> HeaderLines(const std::string& version, const std::string& path) {
-  return {"", "Import an Ease " + version + " text speaker file from: " + path, ""};
-}
-
 void ExpectAllCells(const Source& src, int band, float value, float tolerance) {
   for (int p = 0; p < kPlots; ++p) {
     for (int k = 0; k < kPoints; ++k) {
       ASSERT_NEAR(src.BalloonData(p, k, band), value, tolerance) << "plot " << p << " point " << k;
+    }
+  }
+}
+
+// Every cell of `band` against a table of plot, point and value; the row
+// "all" gives the value of the cells not listed.
+void ExpectCells(const Source& src, int band, const std::string& table) {
+  std::map<std::pair<int, int>, float> cells;
+  float rest = 0;
+  for (const test::Row& c : test::TableRows(table)) {
+    if (c[0] == "all") rest = std::stof(c[2]);
+    else cells[{std::stoi(c[0]), std::stoi(c[1])}] = std::stof(c[2]);
+  }
+  for (int p = 0; p < kPlots; ++p) {
+    for (int k = 0; k < kPoints; ++k) {
+      const auto it = cells.find({p, k});
+      const float want = it == cells.end() ? rest : it->second;
+      EXPECT_NEAR(src.BalloonData(p, k, band), want, want * 2e-6f) << "plot " << p << " point " << k;
     }
   }
 }
@@ -82,19 +93,11 @@ TEST(EaseImport, OneOmnidirectionalLoudspeakerIsImportedWithoutAQuestion) {
 
   EXPECT_EQ(run->platform.calls,
             (std::vector<std::string>{"ShowTextLog", "SetBusy on", "Beep", "SetBusy off"}));
-  EXPECT_EQ(s.SourceName, "Omni 8");
-  EXPECT_EQ(s.Manufacturer, "Fonderel Test Lab");
-  EXPECT_EQ(s.SourceFile, "KEPT.EAS");
-  EXPECT_EQ(s.DataSaved, kTrue);
-  EXPECT_EQ(s.SourceDate, "12-06-2026");
-  EXPECT_EQ(s.SourceTime, "17:45:09");
-  EXPECT_EQ(s.SourceKind, 1.0f);
-  EXPECT_EQ(s.FirstBand, 5);
-  EXPECT_EQ(s.LastBand, 6);
-  EXPECT_EQ(s.BandCount, 2);
-  EXPECT_EQ(s.BandPresent(5), 1);
-  EXPECT_EQ(s.BandPresent(6), 1);
-  EXPECT_EQ(s.BandPresent(4), 0);
+  EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer, s.SourceFile, s.SourceDate, s.SourceTime),
+            std::make_tuple("Omni 8", "Fonderel Test Lab", "KEPT.EAS", "12-06-2026", "17:45:09"));
+  EXPECT_EQ(std::make_tuple(s.DataSaved, s.SourceKind, s.FirstBand, s.LastBand, s.BandCount),
+            std::make_tuple(kTrue, 1.0f, 5, 6, 2));
+  EXPECT_EQ(std::make_tuple(s.BandPresent(4), s.BandPresent(5), s.BandPresent(6)), std::make_tuple(0, 1, 1));
   EXPECT_FLOAT_EQ(s.Sensitivity(5), 90.5f);
   EXPECT_FLOAT_EQ(s.Impedance(6), 8.0f);
   EXPECT_FLOAT_EQ(s.DirQ(6), 1.1f);
@@ -137,11 +140,9 @@ TEST(EaseImport, SeveralLoudspeakersOfferAChoiceAndImportTheChosenOne) {
       ASSERT_FALSE(run->result);
       EXPECT_TRUE(run->result.error().cancelled);
       EXPECT_EQ(run->result.error().file, path);
-      EXPECT_EQ(run->log(), HeaderLines("3.0", path));
+      EXPECT_EQ(run->log(), (std::vector<std::string>{"", "Import an Ease 3.0 text speaker file from: " + path, ""}));
       EXPECT_EQ(run->platform.calls, (std::vector<std::string>{"ShowTextLog", "ChooseLoudspeaker"}));
-      EXPECT_TRUE(s.SourceName.empty());
-      EXPECT_EQ(s.FirstBand, 0);
-      EXPECT_EQ(s.Sensitivity(6), 0.0f);
+      test::ExpectEmptySource(s);
       continue;
     }
     ASSERT_TRUE(run->result) << run->result.error().Text();
@@ -162,9 +163,7 @@ TEST(EaseImport, SevenBandsShareThePower) {
   const auto run = ImportFile(DataPath("import/EASE3_SEVEN.EAS"));
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& s = run->src();
-  EXPECT_EQ(s.FirstBand, 3);
-  EXPECT_EQ(s.LastBand, 9);
-  EXPECT_EQ(s.BandCount, 7);
+  EXPECT_EQ(std::make_tuple(s.FirstBand, s.LastBand, s.BandCount), std::make_tuple(3, 9, 7));
   EXPECT_NEAR(s.Lw(6), 120.0f - 8.450980f, 1e-4);  // 50 W at 2 %
   for (int k : {3, 4, 5, 7, 8, 9}) EXPECT_NEAR(s.Lw(k), 100.0f - 8.450980f, 1e-4) << k;
   // The log shows the power level before it is shared.
@@ -201,36 +200,7 @@ TEST(EaseImport, HalfPlanesLandOnTheirPlotsAndPoints) {
   const auto run = ImportFile(DataPath("import/EASE3_DIRECTIONAL.EAS"));
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& s = run->src();
-  // The sum D by hand (pi to ten digits, single-precision weights): 17.998130;
-  // a 0 dB cell becomes 18 / D.
-  const float plain = 1.0001039f;
-  struct Cell {
-    int plot, point;
-    float value;  // 18 * 10^(-x/10) / D
-  };
-  const Cell cells[] = {
-      {0, 5, 0.7944108f},   {0, 31, 0.7944108f},   // r = 0, a = 5, x = 1, and its mirror
-      {3, 7, 0.6310229f},   {15, 7, 0.6310229f},   // r = 3, a = 7, x = 2
-      {15, 29, 0.5012393f}, {3, 29, 0.5012393f},   // r = -3, a = 7, x = 3
-      {15, 0, 0.3981485f},                         // r = -3, a = 0, x = 4: no mirror on axis
-      {9, 4, 0.3162606f},                          // r = 9, a = 4, x = 5
-      {9, 32, 0.2512147f},                         // r = -9, a = 4, x = 6
-      {17, 18, 0.1585058f},                        // r = -1, a = 18, x = 8: no mirror at the rear
-      {8, 18, 0.1259056f},                         // r = 8, a = 18, x = 9
-      {10, 26, 0.1000104f}, {8, 26, 0.1000104f},   // r = -8, a = 10, x = 10
-      {5, 0, 100.0104f},                           // r = 5, a = 0, x = -20
-      {6, 18, 10.00104f},                          // r = 6, a = 18, x = -10
-  };
-  std::map<std::pair<int, int>, float> special;
-  for (const Cell& c : cells) special[{c.plot, c.point}] = c.value;
-  // (9, 0) held r = -9, a = 0 (x = 7) until r = 9, a = 0 (0 dB) replaced it.
-  for (int p = 0; p < kPlots; ++p) {
-    for (int k = 0; k < kPoints; ++k) {
-      const auto it = special.find({p, k});
-      const float want = it == special.end() ? plain : it->second;
-      EXPECT_NEAR(s.BalloonData(p, k, 6), want, want * 2e-6f) << "plot " << p << " point " << k;
-    }
-  }
+  ExpectCells(s, 6, "ease3-directional-cells.tsv");
 
   const auto& log = run->log();
   const auto start = std::find(log.begin(), log.end(), "Band no. 6 - Data are:");
@@ -270,29 +240,14 @@ TEST(EaseImport, Ease2OmnidirectionalQuarterFillsTheWholeBalloon) {
   const auto run = ImportFile(path);
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& s = run->src();
-  EXPECT_EQ(s.SourceName, "OLD OMNI");
-  EXPECT_EQ(s.Manufacturer, "Imported from Ease");
-  EXPECT_EQ(s.FirstBand, 6);
-  EXPECT_EQ(s.LastBand, 6);
-  EXPECT_EQ(s.BandCount, 1);
-  EXPECT_EQ(s.SourceKind, 1.0f);
-  EXPECT_EQ(s.SourceDate, "12-06-2026");
+  EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer, s.SourceDate), std::make_tuple("OLD OMNI", "Imported from Ease", "12-06-2026"));
+  EXPECT_EQ(std::make_tuple(s.FirstBand, s.LastBand, s.BandCount, s.SourceKind), std::make_tuple(6, 6, 1, 1.0f));
   EXPECT_NEAR(s.Lw(6), 120.0f, 1e-4);
   ExpectAllCells(s, 6, 1.0f, 1e-6f);
   EXPECT_EQ(run->platform.calls,
             (std::vector<std::string>{"ShowTextLog", "SetBusy on", "Beep", "SetBusy off"}));
 
-  std::vector<std::string> expected = HeaderLines("2.0", path);
-  for (const char* line : {"Name:OLD OMNI", "Frequency:1000", "Frequency  = 1000 Hz",
-                           "Sensitivity= 88 dB SPL @1W&1m", "Impedance  = 4 Ohms", "Q          = 1",
-                           "Efficiency = 2 %", "Power Lev. = 120 dB (re 1pW)",
-                           "Band no. 6 - Data are:", ""}) {
-    expected.push_back(line);
-  }
-  for (int p = 0; p < 10; ++p) expected.push_back(Repeat("  1.00", 19));
-  expected.push_back("");
-  expected.push_back("Computed Directivity =  1");
-  EXPECT_EQ(run->log(), expected);
+  test::ExpectGoldenLines(run->log(), "ease2-omni.log", {{"{path}", path}});
 }
 
 // EASE2_QUARTER.EAS: "BOX A" at 1 kHz with six distinct attenuations in the
@@ -308,24 +263,7 @@ TEST(EaseImport, Ease2QuarterIsMirroredAboutBothPlanes) {
   EXPECT_NEAR(s.Lw(7), 120.0f - 3.0103f, 1e-4);
   ExpectAllCells(s, 7, 1.0f, 1e-6f);
 
-  // D by hand: 8.9472947; a 0 dB cell becomes 9 / D.
-  const float plain = 1.0058906f;
-  std::map<std::pair<int, int>, float> special;
-  const float x1 = 0.7990073f, x2 = 0.6346741f, x3 = 0.5041395f, x4 = 0.4004523f,
-              x5 = 0.3180906f, x6 = 0.2526683f;
-  special[{0, 3}] = special[{0, 33}] = x1;                                        // r = 0, a = 3
-  special[{2, 5}] = special[{2, 31}] = special[{16, 5}] = special[{16, 31}] = x2;  // r = 2, a = 5
-  special[{9, 7}] = special[{9, 29}] = x3;                                        // r = 9, a = 7
-  special[{4, 0}] = special[{14, 0}] = x4;                                        // r = 4, a = 0
-  special[{5, 18}] = special[{13, 18}] = x5;                                      // r = 5, a = 18
-  special[{9, 18}] = x6;                                                          // r = 9, a = 18
-  for (int p = 0; p < kPlots; ++p) {
-    for (int k = 0; k < kPoints; ++k) {
-      const auto it = special.find({p, k});
-      const float want = it == special.end() ? plain : it->second;
-      EXPECT_NEAR(s.BalloonData(p, k, 6), want, want * 2e-6f) << "plot " << p << " point " << k;
-    }
-  }
+  ExpectCells(s, 6, "ease2-quarter-cells.tsv");
 
   // Each band table holds 10 lines of 19 cells, between the empty line after
   // "Data are:" and the empty line before "Computed Directivity".

@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <memory>
-#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "core/EmptySource.h"
 #include "import/ModelerImport.h"
 #include "import/SourceFormat.h"
+#include "core/TableFile.h"
 #include "support/RecordingPlatform.h"
 #include "support/GoldenText.h"
 #include "support/TestFiles.h"
@@ -24,7 +25,6 @@ using test::RecordingPlatform;
 using test::Slurp;
 using test::Spit;
 using test::TempDir;
-using namespace std::string_literals;
 
 struct Import {
   AppState state;
@@ -39,23 +39,6 @@ std::unique_ptr<Import> ImportPath(const std::string& path,
   for (auto& answer : inputs) run->platform.inputs.push_back(answer);
   run->result = ImportModelerFile(run->state, run->platform, path);
   return run;
-}
-
-// A fresh file for every input: rewriting one file in place makes the file
-// system flush it each time.
-std::unique_ptr<Import> ImportBytes(const TempDir& dir, const std::string& bytes,
-                                    const std::string& name = "BROKEN") {
-  const std::string path = dir / name;
-  Spit(path, bytes);
-  return ImportPath(path);
-}
-
-// Band block offsets of the layout.
-std::size_t Block(int band) {
-  return 418 * static_cast<std::size_t>(band - 3);
-}
-std::size_t Attenuation(int band, int r, int a) {
-  return Block(band) + 2 + 2 * (19 * r + a);
 }
 
 void PutWord(std::string& bytes, std::size_t at, int value) {
@@ -83,29 +66,6 @@ void ExpectFinite(const Source& src) {
   }
 }
 
-// The description as the dispatch left it: nothing of a failed import stays.
-void ExpectUntouched(const Source& src, const std::string& path) {
-  const Source fresh;
-  EXPECT_EQ(src.FirstBand, 0);
-  EXPECT_EQ(src.LastBand, 0);
-  EXPECT_EQ(src.BandCount, 0);
-  EXPECT_EQ(src.SourceName, "");
-  EXPECT_EQ(src.Manufacturer, "");
-  EXPECT_EQ(src.SourceDate, "");
-  EXPECT_EQ(src.SourceTime, "");
-  EXPECT_EQ(src.SourceFile, path);
-  EXPECT_EQ(src.SourceKind, 0.0f);
-  for (int b = 1; b <= kBandCount; ++b) {
-    EXPECT_EQ(src.BandPresent(b), 0) << b;
-    EXPECT_EQ(src.Lw(b), 0.0f) << b;
-    EXPECT_EQ(src.DirQ(b), 0.0f) << b;
-    EXPECT_EQ(src.Efficiency(b), 0.0f) << b;
-    EXPECT_EQ(src.Impedance(b), 0.0f) << b;
-    EXPECT_EQ(src.Sensitivity(b), 0.0f) << b;
-  }
-  EXPECT_TRUE(src.BalloonData == fresh.BalloonData);
-}
-
 // The mean intensity over the sphere: every plot holds two half-planes,
 // points 0..18 and 18..35 back to the axis.
 double SphereMean(const Source& src, int band) {
@@ -122,30 +82,18 @@ double PowerLevel(double watts, double percent) {
 }
 
 // MODELER_ONE.MDL: one band (500 Hz, attenuation a·(10 + r) tenths of a dB)
-// among five empty ones, first word FF FE; checks every log line of an import.
-TEST(ModelerImport, LogLinesOfOneImport) {
-  const std::string path = DataPath("import/MODELER_ONE.MDL");
-  auto run = ImportPath(path);
-  ASSERT_TRUE(run->result) << run->result.error().Text();
-  test::ExpectGoldenLines(run->state.log.Lines(), "modeler-one.log", {{"{path}", path}});
-}
-
-// MODELER_ONE.MDL again: the header, the scalars of band 5, the range and the
-// manufacturer box, with the dialogs in their order.
+// among five empty ones, first word FF FE; checks the header, the scalars of
+// band 5, the range, the manufacturer box with the dialogs in their order and
+// every log line. A cancelled manufacturer box leaves the import standing.
 TEST(ModelerImport, OneBandFillsTheDescription) {
   const std::string path = DataPath("import/MODELER_ONE.MDL");
   auto run = ImportPath(path);
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& src = run->state.src;
-  EXPECT_EQ(src.SourceName, "ONE-5");
-  EXPECT_EQ(src.Manufacturer, "Acme");
-  EXPECT_EQ(src.SourceDate, "12-06-2026");
-  EXPECT_EQ(src.SourceTime, "17:45:09");
-  EXPECT_EQ(src.SourceFile, path);
-  EXPECT_EQ(src.SourceKind, 1.0f);
-  EXPECT_EQ(src.FirstBand, 5);
-  EXPECT_EQ(src.LastBand, 5);
-  EXPECT_EQ(src.BandCount, 1);
+  EXPECT_EQ(std::tie(src.SourceName, src.Manufacturer, src.SourceDate, src.SourceTime, src.SourceFile),
+            std::make_tuple("ONE-5", "Acme", "12-06-2026", "17:45:09", path));
+  EXPECT_EQ(std::make_tuple(src.SourceKind, src.FirstBand, src.LastBand, src.BandCount),
+            std::make_tuple(1.0f, 5, 5, 1));
   for (int b = 1; b <= kBandCount; ++b) EXPECT_EQ(src.BandPresent(b) != 0, b == 5) << b;
   EXPECT_FLOAT_EQ(src.Sensitivity(5), 91.5f);
   EXPECT_FLOAT_EQ(src.Impedance(5), 7.9f);
@@ -160,16 +108,13 @@ TEST(ModelerImport, OneBandFillsTheDescription) {
       "InputBox Modeler File has been loaded|Speaker Name:\rONE-5\r\rEnter Manufacturer"};
   EXPECT_EQ(run->platform.calls, calls);
   EXPECT_TRUE(run->platform.infoTables.empty()) << "the caller refreshes the views";
-}
+  test::ExpectGoldenLines(run->state.log.Lines(), "modeler-one.log", {{"{path}", path}});
 
-// MODELER_ONE.MDL with the manufacturer box cancelled: the import stands.
-TEST(ModelerImport, CancelledManufacturerBoxKeepsTheData) {
-  auto run = ImportPath(DataPath("import/MODELER_ONE.MDL"), {std::nullopt});
-  ASSERT_TRUE(run->result) << run->result.error().Text();
-  EXPECT_EQ(run->state.src.Manufacturer, "");
-  EXPECT_EQ(run->state.src.SourceName, "ONE-5");
-  EXPECT_EQ(run->state.src.FirstBand, 5);
-  EXPECT_GT(run->state.src.BalloonData(0, 0, 5), 0.0f);
+  auto cancelled = ImportPath(path, {std::nullopt});
+  ASSERT_TRUE(cancelled->result) << cancelled->result.error().Text();
+  EXPECT_EQ(cancelled->state.src.Manufacturer, "");
+  EXPECT_EQ(cancelled->state.src.SourceName, "ONE-5");
+  EXPECT_TRUE(cancelled->state.src.BalloonData == src.BalloonData);
 }
 
 // MODELER_OMNI.MDL: six omnidirectional bands with their own scalars; every
@@ -178,9 +123,7 @@ TEST(ModelerImport, SixOmnidirectionalBands) {
   auto run = ImportPath(DataPath("import/MODELER_OMNI.MDL"));
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& src = run->state.src;
-  EXPECT_EQ(src.FirstBand, 3);
-  EXPECT_EQ(src.LastBand, 8);
-  EXPECT_EQ(src.BandCount, 6);
+  EXPECT_EQ(std::make_tuple(src.FirstBand, src.LastBand, src.BandCount), std::make_tuple(3, 8, 6));
   EXPECT_EQ(src.SourceName, "OMNI SIX");
   struct Band {
     int band;
@@ -222,10 +165,7 @@ TEST(ModelerImport, DirectionalFileMapsTheQuarterOntoTheSphere) {
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& src = run->state.src;
   EXPECT_EQ(src.SourceName, "Horn 60\xB0x40\xB0");
-  EXPECT_EQ(src.FirstBand, 4);
-  EXPECT_EQ(src.LastBand, 7);
-  EXPECT_EQ(src.BandCount, 4);
-  const Balloon none;
+  EXPECT_EQ(std::make_tuple(src.FirstBand, src.LastBand, src.BandCount), std::make_tuple(4, 7, 4));
   for (int b : {1, 2, 3, 5, 8, 9, 10}) {
     SCOPED_TRACE(b);
     EXPECT_EQ(src.BandPresent(b), 0);
@@ -292,47 +232,26 @@ TEST(ModelerImport, FileWithoutExtensionIsDispatchedHere) {
 TEST(ModelerImport, BrokenFilesAreRefusedAtTheirByte) {
   const std::string good = Slurp(DataPath("import/MODELER_ONE.MDL"));
   ASSERT_EQ(good.size(), 2516u);
-  const std::size_t band5 = Block(5);
-  struct Case {
-    const char* what;
-    std::function<void(std::string&)> change;
-    std::size_t byte;
-  };
-  const Case cases[] = {
-      {"efficiency 0", [&](std::string& f) { PutWord(f, band5 + 390, 0); }, band5 + 390},
-      {"efficiency below 0", [&](std::string& f) { PutWord(f, band5 + 390, -15); }, band5 + 390},
-      {"power 0", [&](std::string& f) { PutWord(f, band5 + 392, 0); }, band5 + 392},
-      {"power below 0", [&](std::string& f) { PutWord(f, band5 + 392, -1); }, band5 + 392},
-      {"Q 0", [&](std::string& f) { PutWord(f, band5 + 388, 0); }, band5 + 388},
-      {"flag 2", [&](std::string& f) { PutWord(f, band5 + 394, 2); }, band5 + 394},
-      {"flag -1", [&](std::string& f) { PutWord(f, band5 + 394, -1); }, band5 + 394},
-      {"every flag 0", [&](std::string& f) { PutWord(f, band5 + 394, 0); }, 394},
-      {"intensity beyond float", [&](std::string& f) { PutWord(f, Attenuation(5, 3, 7), -4000); },
-       Attenuation(5, 3, 7)},
-      {"mean intensity 0",
-       [&](std::string& f) {
-         for (int r = 0; r < 10; ++r)
-           for (int a = 0; a < 19; ++a) PutWord(f, Attenuation(5, r, a), 5000);
-       },
-       Attenuation(5, 0, 0)},
-      {"name longer than the file", [&](std::string& f) { f[2510] = '\xFF'; }, 2511},
-      {"no name", [&](std::string& f) { f.resize(2510); }, 2510},
-      {"no flag of band 8", [&](std::string& f) { f.resize(2485); }, 2484},
-      {"empty file", [&](std::string& f) { f.clear(); }, 0},
-  };
   TempDir dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const test::Row& c : test::TableRows("modeler-broken.tsv")) {
+    SCOPED_TRACE(c[0]);
     std::string bytes = good;
-    c.change(bytes);
-    auto run = ImportBytes(dir, bytes);
+    const std::size_t at = std::stoul(c[2]);
+    const int value = std::stoi(c[3]);
+    if (c[1] == "word") PutWord(bytes, at, value);
+    if (c[1] == "byte") bytes[at] = static_cast<char>(value);
+    if (c[1] == "cut") bytes.resize(at);
+    for (int i = 0; c[1] == "grid" && i < 190; ++i) PutWord(bytes, at + 2 * i, value);
+    Spit(dir / "BROKEN", bytes);
+    auto run = ImportPath(dir / "BROKEN");
     ASSERT_FALSE(run->result);
     const FileError& e = run->result.error();
     EXPECT_EQ(e.file, dir / "BROKEN");
     EXPECT_EQ(e.line, 0);
     EXPECT_FALSE(e.cancelled);
-    EXPECT_EQ(e.message.rfind("byte " + std::to_string(c.byte) + ": ", 0), 0u) << e.message;
-    ExpectUntouched(run->state.src, dir / "BROKEN");
+    EXPECT_EQ(e.message.rfind("byte " + c[4] + ": ", 0), 0u) << e.message;
+    test::ExpectEmptySource(run->state.src);
+    EXPECT_EQ(run->state.src.SourceFile, dir / "BROKEN");
     EXPECT_EQ(run->platform.calls.back(), "SetBusy off");
     EXPECT_FALSE(run->platform.Called(
         "InputBox Modeler File has been loaded|Speaker Name:\rONE-5\r\rEnter Manufacturer"));
