@@ -31,13 +31,18 @@ QString Cell(const Interpol& w, int row, int col = 1) { return w.Grid()->item(ro
 // it; the window must be gone when the command returns.
 void RunInterpolate(MainWindow& window, const std::function<void(Interpol&)>& inside) {
   bool ran = false;
-  QTimer::singleShot(0, &window, [&] {
-    auto* dialog = qobject_cast<Interpol*>(QApplication::activeModalWidget());
-    QVERIFY(dialog != nullptr);
+  std::function<void()> poke = [&] {
+    auto* dialog = window.findChild<Interpol*>();
+    if (dialog == nullptr || !dialog->isVisible()) {
+      QTimer::singleShot(10, &window, poke);
+      return;
+    }
     ran = true;
     inside(*dialog);
-    if (dialog->isVisible() && QApplication::activeModalWidget() == dialog) dialog->reject();
-  });
+    // A failed check returns early: the window must still close.
+    if (dialog->isVisible()) dialog->reject();
+  };
+  QTimer::singleShot(0, &window, poke);
   window.Action("Interp")->trigger();
   QVERIFY(ran);
   QVERIFY(window.findChild<Interpol*>() == nullptr);
