@@ -34,7 +34,7 @@ struct ThreePlots {
   std::array<std::array<std::array<double, kAzimuths + 1>, kPlotsRead + 1>, kBandCount + 1> level{};
   std::array<int, kBandCount + 1> lastLine{};  // the line that ends each band's last record
   double& operator()(int j, int i, int b) {
-    return level[static_cast<std::size_t>(b)][static_cast<std::size_t>(j)][static_cast<std::size_t>(i)];
+    return level.at(static_cast<std::size_t>(b)).at(static_cast<std::size_t>(j)).at(static_cast<std::size_t>(i));
   }
 };
 

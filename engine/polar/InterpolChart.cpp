@@ -35,7 +35,8 @@ InterpolChart MakeInterpolChart(const std::array<double, kPoints>& values, int c
   for (int i = 0; i < 6; ++i) {
     chart.diameters.push_back({AtAngle(30.0 * i, r), AtAngle(30.0 * i + 180.0, r)});
   }
-  chart.labels = {{"0", {r + 14, 0}, true},
+  // "0" sits above the axis, clear of the top level's label below it.
+  chart.labels = {{"0", {r + 16, -10}, true},
                   {"90", {0, -r - 12}, true},
                   {"180", {-r - 18, 0}, true},
                   {"270", {0, r + 12}, true}};

@@ -44,7 +44,11 @@ TEST(Interpol, ChartPutsTheTopOnTheOuterRing) {
   InterpolModel m;
   m.CommitEntry(10, "30");  // 90°: the top
   m.CommitEntry(1, "10");   // 0°: 20 dB down, half way out
-  m.SetCurrentRow(1);
+  m.SetCurrentRow(36);
+  m.SetCurrentRow(1);  // the cursor back on the first row
+  m.SetCurrentRow(0);  // the header row is no plot row
+  m.SetCurrentRow(37);
+  EXPECT_EQ(m.CurrentRow(), 1);
   const InterpolChart& c = m.Chart();
   const struct {
     ChartPoint at, expected;
@@ -53,9 +57,14 @@ TEST(Interpol, ChartPutsTheTopOnTheOuterRing) {
     EXPECT_NEAR(p.at.x, p.expected.x, 1e-6);
     EXPECT_NEAR(p.at.y, p.expected.y, 1e-6);
   }
+  EXPECT_EQ(c.diameters.size(), 6u);
+  // The level labels start at x = 180, 130, 80 and 30, below the axis.
   std::vector<std::string> labels;
-  for (const ChartLabel& l : c.labels) labels.push_back(l.text);
-  EXPECT_EQ(labels, (std::vector<std::string>{"0", "90", "180", "270", "30.0", "20.0", "10.0", "0.0"}));
+  for (const ChartLabel& l : c.labels) {
+    labels.push_back(l.text + (l.centred ? "" : "@" + std::to_string(static_cast<int>(l.at.x))));
+  }
+  EXPECT_EQ(labels, (std::vector<std::string>{"0", "90", "180", "270", "30.0@180", "20.0@130",
+                                              "10.0@80", "0.0@30"}));
 }
 
 // The 0° and 180° points belong to both plots; the table shows one decimal
@@ -63,6 +72,7 @@ TEST(Interpol, ChartPutsTheTopOnTheOuterRing) {
 TEST(Interpol, AxisAndRearAreShared) {
   InterpolModel m;
   m.tables.VertPolar(3, 4) = 83.27f;
+  m.tables.VertPolar(35, 4) = -5.0f;
   m.ShowPlot(4, true);
   m.CommitEntry(1, "12.5");
   m.CommitEntry(19, "3");
@@ -74,6 +84,7 @@ TEST(Interpol, AxisAndRearAreShared) {
   m.ShowPlot(4, false);
   EXPECT_EQ(Value(m, 1), "12.5");
   EXPECT_EQ(Value(m, 4), "83.3");
+  EXPECT_EQ(Value(m, 36), "-5.0");
   EXPECT_FLOAT_EQ(m.tables.VertPolar(3, 4), 83.3f);
   m.CommitEntry(1, "1");
   EXPECT_FLOAT_EQ(m.tables.HorizPolar(0, 4), 1.0f);

@@ -146,10 +146,11 @@ TEST(PolarFiles, BrokenFilesAreRefused) {
   }
 }
 
-// The golden CSV file: plot 3 (-32.4°) at 80 dB, plot 2 (21.45°) at 85 dB,
-// plot 1 (0°) from 90 dB on the axis down to 78 dB at the rear, each band
-// 1 dB above the one before. The pole takes the mean of the three plots at
-// 90° azimuth: (84 + 85 + 80) / 3 = 83 dB.
+// The golden CSV file: plot 3 (-32.4°) at 80 dB but 77 dB at 90° azimuth,
+// plot 2 (21.45°) at 85 dB but 88 dB at 90°, plot 1 (0°) from 90 dB on the
+// axis down to 78 dB at the rear; each band 1 dB above the one before. The
+// pole takes the mean of the three plots at 90° azimuth: (84 + 88 + 77) / 3
+// = 83 dB.
 TEST(PolarFiles, CsvBuildsBandsFourToNine) {
   AppState state;
   RecordingPlatform platform;
@@ -174,6 +175,10 @@ TEST(PolarFiles, CsvBuildsBandsFourToNine) {
           << b << " " << pt.p << " " << pt.k;
     }
     EXPECT_NEAR(s.Lw(b) - s.Lw(4), b - 4, 1e-4);
+    // The zone weights of the 18 planes go round a sphere of radius 3 m
+    // twice each: 18 · 9 · 8π; efficiency · Q = axis intensity · weights / 100.
+    EXPECT_NEAR(s.Efficiency(b) * s.DirQ(b) / (std::pow(10.0, (86.0 + b) / 10.0) * 1296.0 * 3.141592654 / 100.0),
+                1.0, 1e-5);
   }
   // 90 dB on the axis: the mean intensity through a sphere of radius 3 m.
   EXPECT_NEAR(s.Lw(4), 90.0 + 10.0 * std::log10(36.0 * 3.141592654 / s.DirQ(4)), 1e-3);
@@ -182,6 +187,7 @@ TEST(PolarFiles, CsvBuildsBandsFourToNine) {
   EXPECT_EQ(log[1], "Reading 3 octave-bands horizontal polar plots from: " + path + "...");
   EXPECT_EQ(log[2], "Elevation -32.4 deg");
   EXPECT_EQ(log[17], "Plot 1: 250 Hz: 90 88 86 84 82 80 78 80 82 84 86 88");
+  EXPECT_EQ(log[3], "Plot 3: 250 Hz: 80 80 80 77 80 80 80 80 80 80 80 80");
   EXPECT_EQ(log[24].rfind("Freq. (Hz)=  250 - Lw=", 0), 0u) << log[24];
 }
 

@@ -77,6 +77,20 @@ TEST(PolarInterpolation, PlanesBetweenThePlots) {
   EXPECT_NEAR(state.src.BalloonData(17, 33, 2) / axis, 1.0, 1e-6);
 }
 
+// Both plots 10 dB above the rest on the axis only: the axis zone (0° to
+// 10°) holds (1 - cos 10°) / 4 of each plane's weight.
+TEST(PolarInterpolation, AxisZoneWeighsByItsArea) {
+  PolarTables t = Flat(0, 0);
+  t.HorizPolar(0, 7) = t.VertPolar(0, 7) = 10.0f;
+  AppState state;
+  RecordingPlatform platform;
+  ASSERT_TRUE(InterpolatePolarTables(t, state, platform).has_value());
+  const double mean = 1.0 + 9.0 * (1.0 - std::cos(10.0 * 3.141592654 / 180.0)) / 4.0;
+  EXPECT_NEAR(state.src.DirQ(7), 10.0 / mean, 1e-5);
+  EXPECT_NEAR(state.src.Lw(7), 100.0 + 10.0 * std::log10(mean), 1e-4);
+  EXPECT_NEAR(state.src.Efficiency(7), 18.0 * 8.0 * 3.141592654 * mean / 100.0, 1e-4);
+}
+
 TEST(PolarInterpolation, LogLine) {
   const struct {
     int band;
