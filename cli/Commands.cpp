@@ -13,6 +13,7 @@
 #include "ExportSofaCommand.h"
 #include "CoverageCommand.h"
 #include "DatasheetCommand.h"
+#include "InterpolateCommand.h"
 #include "JsonNumbers.h"
 #include "LogLines.h"
 #include "core/AppState.h"
@@ -243,7 +244,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   // Subcommands kept in files of their own.
   const std::vector<SubCommand> more = {AddExportSofaCommand(app), AddCoverageCommand(app),
-                                         AddDatasheetCommand(app)};
+                                         AddDatasheetCommand(app), AddInterpolateCommand(app)};
 
   try {
     app.parse(argc, argv);

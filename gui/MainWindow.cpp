@@ -12,6 +12,7 @@
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
+#include "Interpol.h"
 #include "PolarWindow.h"
 #include "PictureBox.h"
 #include "QtPlatform.h"
@@ -151,7 +152,7 @@ void MainWindow::BuildMenus() {
       {"FIleSave", [&] { FileSave(s, p); }},
       {"FileSaveAs", [&] { FileSaveAs(s, p); }},
       {"FileImport", [&] { FileImport(s, p); }},
-      {"Interp", [&] { NotAvailableYet(p, "Interpolate Polar"); }},
+      {"Interp", [this] { InterpolatePolar(state_, *platform_, this); }},
       {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
       {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
       {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},

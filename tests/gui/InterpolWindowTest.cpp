@@ -1,0 +1,172 @@
+// File › Interpolate Polar on the offscreen platform: the modal window with
+// its table, chart and buttons, loading each file kind, typing and drawing a
+// plot, the balloon built into the views, and leaving without a result.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "ChildWindow.h"
+#include "GridWidget.h"
+#include "Interpol.h"
+#include "MainWindow.h"
+#include "QtPlatform.h"
+#include "app/FileCommands.h"
+#include "core/SafeFile.h"
+
+using namespace fonderel;
+
+namespace {
+
+const QString kData = QStringLiteral(FONDEREL_TEST_DATA "/polar/");
+
+QString Cell(const Interpol& w, int row, int col = 1) { return w.Grid()->item(row, col)->text(); }
+
+// Runs `inside` on the modal window once File › Interpolate Polar has shown
+// it; the window must be gone when the command returns.
+void RunInterpolate(MainWindow& window, const std::function<void(Interpol&)>& inside) {
+  bool ran = false;
+  std::function<void()> poke = [&] {
+    auto* dialog = window.findChild<Interpol*>();
+    if (dialog == nullptr || !dialog->isVisible()) {
+      QTimer::singleShot(10, &window, poke);
+      return;
+    }
+    ran = true;
+    inside(*dialog);
+    // A failed check returns early: the window must still close.
+    if (dialog->isVisible()) dialog->reject();
+  };
+  QTimer::singleShot(0, &window, poke);
+  window.Action("Interp")->trigger();
+  QVERIFY(ran);
+  QVERIFY(window.findChild<Interpol*>() == nullptr);
+}
+
+void Save(const QImage& image, const char* name) {
+  QDir().mkpath(FONDEREL_TEST_OUTPUT);
+  QVERIFY(image.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name)));
+}
+
+}  // namespace
+
+class InterpolWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // A PRN file loaded into the window; 6 dB typed at 90° of the vertical
+  // plot of 1 kHz and its 180° point drawn with the mouse 10 dB below the
+  // top; OK: ten bands in the Standard layout of the maximised main window,
+  // the caption naming the result, and Save As writes it.
+  void loadTypeDrawComputeSave() {
+    AppState state;
+    MainWindow window(state);
+    window.show();
+    window.LoadChildWindows();
+    state.src.FirstBand = state.src.LastBand = 2;
+    state.src.DataSaved = kFalse;
+    QStringList asked;
+    window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
+                                        const std::string& text) {
+      asked << QString::fromStdString(title + "|" + text);
+      return MessageAnswer::No;
+    };
+    const QString out = QDir::temp().filePath("fonderel-interpolate-test.SPK");
+    QFile::remove(out);
+    window.Platform().fileDialogHook = [&](FileDialogKind kind, const FileDialogSettings&) {
+      return std::optional<std::string>(
+          (kind == FileDialogKind::Open ? kData + "PRN_ZEROANGLES.prn" : out).toStdString());
+    };
+    RunInterpolate(window, [&](Interpol& w) {
+      QCOMPARE(w.windowTitle(), QString("Interpolate Polar"));
+      QVERIFY(!state.src.HasData());
+      QCOMPARE(Cell(w, 0, 0), QString::fromUtf8("Angle (°)"));
+      QCOMPARE(Cell(w, 0), QString("Value (dB)"));
+      w.findChild<QPushButton*>("LoadFile")->click();
+      QCOMPARE(Cell(w, 1), QString("61.0"));
+      QCOMPARE(Cell(w, 19), QString("52.0"));
+      QVERIFY(w.findChild<QRadioButton*>("Horiz")->isChecked());
+      QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
+
+      w.findChild<QRadioButton*>("Vertic")->click();
+      auto* frequency = w.findChild<QComboBox*>("Frequency");
+      QCOMPARE(frequency->itemText(5), QString(" 1000 Hz"));
+      frequency->setCurrentIndex(5);
+      emit frequency->activated(5);
+      QCOMPARE(Cell(w, 10), QString("57.0"));
+      w.Grid()->setFocus();
+      w.Grid()->setCurrentCell(10, 1);
+      QTest::keyClicks(w.Grid(), "66");
+      QTest::keyClick(w.Grid(), Qt::Key_Return);
+      QCOMPARE(Cell(w, 10), QString("66.0"));
+      QTest::mouseClick(w.Picture(), Qt::LeftButton, {}, w.Picture()->ToWidget({-150, 0}).toPoint());
+      QCOMPARE(w.Grid()->currentRow(), 19);
+      QCOMPARE(Cell(w, 19), QString("56.0"));
+      Save(w.grab().toImage(), "interpolate-polar");
+      w.findChild<QPushButton*>("Command1")->click();
+    });
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked[0].startsWith("Warning|The current data were not saved!"));
+    QCOMPARE(state.src.FirstBand, 1);
+    QCOMPARE(state.src.LastBand, 10);
+    // 90° of the vertical plot of 1 kHz was typed as loud as the axis.
+    QCOMPARE(state.src.BalloonData(9, 9, 6), state.src.BalloonData(0, 0, 6));
+    QVERIFY(window.isMaximized());
+    for (const WindowId id : {WindowId{ViewWindow::Info}, WindowId{ViewWindow::Balloon},
+                              WindowId{ViewWindow::Polar, 0}, WindowId{ViewWindow::Header}}) {
+      QVERIFY(window.Child(id)->isVisible());
+    }
+    QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
+    window.Action("FileSaveAs")->trigger();
+    const auto bytes = ReadWholeFile(out.toStdString());
+    QVERIFY(bytes.has_value() && bytes->size() > 10000);
+    QCOMPARE(state.src.DataSaved, kTrue);
+    QFile::remove(out);
+  }
+
+  // A CSV file builds the source itself and ends the window; a broken file
+  // is reported and the window stays; closing it leaves an empty source.
+  void csvBrokenAndCancelled() {
+    AppState state;
+    MainWindow window(state);
+    window.show();
+    window.LoadChildWindows();
+    QString path = kData + "CSV_THREE.CSV";
+    window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
+      return std::optional<std::string>(path.toStdString());
+    };
+    RunInterpolate(window, [&](Interpol& w) {
+      w.findChild<QPushButton*>("LoadFile")->click();
+      QVERIFY(!w.isVisible());
+    });
+    QCOMPARE(state.src.FirstBand, 4);
+    QCOMPARE(state.src.LastBand, 9);
+    QVERIFY(window.Child({ViewWindow::Info})->isVisible());
+
+    QStringList shown;
+    window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
+                                        const std::string& text) {
+      shown << QString::fromStdString(title + "|" + text);
+      return MessageAnswer::No;
+    };
+    path = kData + "missing.prn";
+    window.Child({ViewWindow::Info})->hide();
+    RunInterpolate(window, [&](Interpol& w) {
+      w.findChild<QPushButton*>("LoadFile")->click();
+      QVERIFY(w.isVisible());
+      QCOMPARE(Cell(w, 1), QString("0.0"));
+    });
+    QCOMPARE(shown.size(), 2);  // the unsaved CSV source, then the read error
+    QVERIFY(shown[1].startsWith("Read Error|") && shown[1].contains("missing.prn"));
+    QVERIFY(!state.src.HasData());
+    QVERIFY(!window.Child({ViewWindow::Info})->isVisible());
+  }
+};
+
+QTEST_MAIN(InterpolWindowTest)
+#include "InterpolWindowTest.moc"
