@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "AttachCommand.h"
 #include "CliPlatform.h"
 #include "CliSupport.h"
+#include "CreateBzCommand.h"
 #include "JsonNumbers.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
@@ -227,7 +229,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {};
+  const std::vector<SubCommand> more = {AddCreateBzCommand(app), AddAttachCommand(app)};
 
   try {
     app.parse(argc, argv);

@@ -7,7 +7,9 @@
 
 #include "BalloonWindow.h"
 #include "ChildWindow.h"
+#include "CreateWindow.h"
 #include "DataWindow.h"
+#include "GeometryWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
 #include "PolarWindow.h"
@@ -16,7 +18,9 @@
 #include "TextLogWindow.h"
 #include "Twips.h"
 #include "ViewFrame.h"
+#include "app/BzCommands.h"
 #include "app/FileCommands.h"
+#include "app/GeometryCommands.h"
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
 #include "views/TableEditing.h"
@@ -121,7 +125,7 @@ MainWindow::~MainWindow() {
   dataView_ = nullptr;
   balloonView_ = nullptr;
   polarMainView_ = nullptr;
-  headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = nullptr;
+  headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = geometry_ = nullptr;
   polar_.fill(nullptr);
   polarViews_.fill(nullptr);
 }
@@ -140,9 +144,9 @@ void MainWindow::BuildMenus() {
       {"FileSaveAs", [&] { FileSaveAs(s, p); }},
       {"FileImport", [&] { FileImport(s, p); }},
       {"Interp", [&] { NotAvailableYet(p, "Interpolate Polar"); }},
-      {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
+      {"FileCreate", [&] { FileCreate(s, p); }},
       {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
-      {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},
+      {"AttachRAY", [&] { AttachRAY(s, p); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
       {"FileExit", [&] { FileExit(s, p); }},
@@ -158,7 +162,7 @@ void MainWindow::BuildMenus() {
       {"ViewData", [&] { ViewData(s, p); }},
       {"ViewTextLog", [&] { ViewTextLog(s, p); }},
       {"WinStandard", [&] { StandardLayout(s, p); }},
-      {"ViewGeometry", [&] { NotAvailableYet(p, "View Geometry"); }},
+      {"ViewGeometry", [&] { ViewGeometry(s, p); }},
       {"WindowTile", [&] { p.ArrangeWindows(ArrangeCode::TileHorizontal); }},
       {"WindowTileV", [&] { p.ArrangeWindows(ArrangeCode::TileVertical); }},
       {"WindowCascade", [&] { p.ArrangeWindows(ArrangeCode::Cascade); }},
@@ -212,7 +216,8 @@ void MainWindow::LoadChildWindows() {
   polarMainView_ = new PolarMainWindow(state_, *platform_);
   polarMain_ = AddChild(polarMainView_, "PolarMainWindow", "Polar Plot Frequency", {4000, 900});
   textLog_ = AddChild(new TextLogWindow(state_.log), "TextLog", "Text Log", {6000, 4000});
-  creation_ = AddChild(new ViewFrame("Create"), "CreateWindow", "New File Creation", {8000, 6000});
+  creation_ = AddChild(new CreateWindow(state_, *platform_), "CreateWindow", "New File Creation", {8000, 7200});
+  geometry_ = AddChild(new GeometryWindow(state_), "ViewGeomWindow", "View Geometry", {6600, 6000});
   for (int i = 0; i < kPolarWindows; ++i) {
     polarViews_[static_cast<std::size_t>(i)] = new PolarWindow(i);
     polar_[static_cast<std::size_t>(i)] = AddChild(polarViews_[static_cast<std::size_t>(i)],
@@ -241,6 +246,8 @@ ChildWindow* MainWindow::Child(WindowId id) const {
       return textLog_;
     case ViewWindow::Creation:
       return creation_;
+    case ViewWindow::Geometry:
+      return geometry_;
     case ViewWindow::Polar:
       return id.index >= 0 && id.index < kPolarWindows ? polar_[static_cast<std::size_t>(id.index)]
                                                         : nullptr;
@@ -251,7 +258,7 @@ ChildWindow* MainWindow::Child(WindowId id) const {
 QList<ChildWindow*> MainWindow::ViewWindows() const {
   if (textLog_ == nullptr) return {};
   QList<ChildWindow*> windows = {creation_, balloon_, data_, info_, headerWindow_, polarMain_,
-                                 textLog_};
+                                 textLog_, geometry_};
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }

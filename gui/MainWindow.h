@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow {
   ChildWindow* polarMain_ = nullptr;
   ChildWindow* textLog_ = nullptr;
   ChildWindow* creation_ = nullptr;
+  ChildWindow* geometry_ = nullptr;
   std::array<ChildWindow*, kPolarWindows> polar_{};
 };
 

@@ -1,0 +1,111 @@
+// Parametric (BZ) sources: the numbers a user finds in the created source.
+// Expected values were worked out independently from the pattern table
+// (1025-sample integral, pi = 3.141592654) and rounded to single precision.
+#include "bz/ParametricSource.h"
+
+#include <gtest/gtest.h>
+
+#include "bz/BzCatalogue.h"
+
+namespace fonderel {
+namespace {
+
+BzFunctions Patterns(std::initializer_list<float> numbers) {
+  BzFunctions bz;
+  int k = 1;
+  for (float n : numbers) bz(k++) = n;
+  return bz;
+}
+
+TEST(ParametricSource, BalloonQAndSensitivityPerPattern) {
+  struct Case {
+    float pattern;
+    float onAxis, at90, at180, sensitivity;  // balloon at 0, 90 and 180 degrees; loudspeaker sensitivity
+  };
+  const Case cases[] = {
+      {1, 5.0000195f, 8.848372e-39f, 5.0000195f, 100.76093f},
+      {3, 3.0000072f, 1.2620255e-19f, 3.0000072f, 98.542435f},
+      {6, 2.4000022f, 0.8000007f, 0.8000007f, 97.57333f},
+      {7, 1.5000012f, 1.0000008f, 0.5000004f, 95.53213f},
+      {8, 1.0000008f, 1.0000008f, 1.0000008f, 93.77122f},
+      {9, 2.0000017f, 1.0000008f, 0.0f, 96.78152f},
+      {10, 0.0f, 1.2732395f, 5.222916e-10f, 0.0f},  // no Q on the axis, so no sensitivity
+  };
+  for (const Case& c : cases) {
+    Source src;
+    CreateParametricSource(src, Patterns({c.pattern}), true, 120);
+    EXPECT_FLOAT_EQ(src.DirQ(1), c.onAxis) << c.pattern;
+    EXPECT_FLOAT_EQ(src.Sensitivity(1), c.sensitivity) << c.pattern;
+    for (int p = 0; p < kPlots; ++p) {
+      EXPECT_FLOAT_EQ(src.BalloonData(p, 0, 1), c.onAxis) << c.pattern << " plot " << p;
+      // Off the axis to a millionth: near-zero values differ with the rounded pi.
+      EXPECT_NEAR(src.BalloonData(p, 9, 1), c.at90, 1e-6) << c.pattern << " plot " << p;
+      EXPECT_NEAR(src.BalloonData(p, 18, 1), c.at180, 1e-6) << c.pattern << " plot " << p;
+      EXPECT_NEAR(src.BalloonData(p, 27, 1), c.at90, 1e-6) << c.pattern << " plot " << p;
+    }
+  }
+}
+
+TEST(ParametricSource, BandsAndPowerShare) {
+  struct Case {
+    BzFunctions bz;
+    bool loudspeaker;
+    double level;
+    int first, last;
+    float lw, efficiency, kind;
+  };
+  const Case cases[] = {
+      {Patterns({0, 0, 3, 3, 3, 3, 3, 3}), true, LoudspeakerPowerLevel(100), 3, 8, 116.9897f, 3, 1},
+      {Patterns({0, 0, 0, 0, 0, 8}), false, 94, 6, 6, 94, 100, 0},
+      {Patterns({8, 8, 8, 8, 8, 8, 8, 8, 8, 8}), false, 100, 1, 10, 90, 100, 0},
+  };
+  for (const Case& c : cases) {
+    Source src;
+    CreateParametricSource(src, c.bz, c.loudspeaker, c.level);
+    EXPECT_EQ(src.FirstBand, c.first);
+    EXPECT_EQ(src.LastBand, c.last);
+    EXPECT_FLOAT_EQ(src.SourceKind, c.kind);
+    for (int k = 1; k <= kBandCount; ++k) {
+      const bool held = k >= c.first && k <= c.last;
+      EXPECT_EQ(src.BandPresent(k), held ? 1 : 0) << k;
+      EXPECT_FLOAT_EQ(src.Lw(k), held ? c.lw : 0) << k;
+      EXPECT_FLOAT_EQ(src.Efficiency(k), held ? c.efficiency : 0) << k;
+    }
+  }
+}
+
+TEST(ParametricSource, UnusableBandsAreNamed) {
+  struct Case {
+    BzFunctions bz;
+    std::optional<int> band;
+  };
+  const Case cases[] = {
+      {Patterns({0, 3, 0, 3}), 3},   {Patterns({0, 3, 11}), 3},        {Patterns({2.5f}), 1},
+      {Patterns({1, -2, 1}), 2},     {Patterns({0, 0, 10, 0, 0}), {}}, {Patterns({}), {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(UnusableBzBand(c.bz), c.band);
+  EXPECT_EQ(UnusableBzBandText(3, 0),
+            "The band 125 Hz has the BZ function number 0. Every band between the first and the last one used "
+            "needs a number from 1 to 10.");
+}
+
+// The catalogue: ten cells, each named BZ1..BZ10 at its corner, in a user
+// scale 640 units wide.
+TEST(BzCatalogue, TenNamedCellsInA640UnitScale) {
+  const CatalogueDrawing d = DrawBzCatalogue(800, 400);
+  EXPECT_DOUBLE_EQ(d.scaleHeight, 320);
+  ASSERT_EQ(d.texts.size(), 12u);
+  EXPECT_EQ(d.texts[2].text, "BZ1");
+  EXPECT_EQ(d.texts[2].x, 3);
+  EXPECT_EQ(d.texts[2].y, 110);
+  EXPECT_EQ(d.texts[11].text, "BZ10");
+  EXPECT_EQ(d.texts[11].x, 515);
+  EXPECT_EQ(d.texts[11].y, 238);
+  // Every curve stays inside its cell: 62 units around its centre at most.
+  for (const Segment& s : d.lines) {
+    EXPECT_TRUE(s.x1 >= 0 && s.x1 <= 639 && s.y1 >= 0 && s.y1 <= 257) << s.x1 << " " << s.y1;
+  }
+}
+
+}  // namespace
+}  // namespace fonderel
