@@ -162,7 +162,7 @@ void MainWindow::BuildMenus() {
       {"ViewData", [&] { ViewData(s, p); }},
       {"ViewTextLog", [&] { ViewTextLog(s, p); }},
       {"WinStandard", [&] { StandardLayout(s, p); }},
-      {"ViewGeometry", [&] { ViewGeometry(s, p); }},
+      {"ViewGeometry", [this] { LoadGeometryWindow(); ViewGeometry(state_, *platform_); }},
       {"WindowTile", [&] { p.ArrangeWindows(ArrangeCode::TileHorizontal); }},
       {"WindowTileV", [&] { p.ArrangeWindows(ArrangeCode::TileVertical); }},
       {"WindowCascade", [&] { p.ArrangeWindows(ArrangeCode::Cascade); }},
@@ -217,13 +217,17 @@ void MainWindow::LoadChildWindows() {
   polarMain_ = AddChild(polarMainView_, "PolarMainWindow", "Polar Plot Frequency", {4000, 900});
   textLog_ = AddChild(new TextLogWindow(state_.log), "TextLog", "Text Log", {6000, 4000});
   creation_ = AddChild(new CreateWindow(state_, *platform_), "CreateWindow", "New File Creation", {8000, 7200});
-  geometry_ = AddChild(new GeometryWindow(state_), "ViewGeomWindow", "View Geometry", {6600, 6000});
   for (int i = 0; i < kPolarWindows; ++i) {
     polarViews_[static_cast<std::size_t>(i)] = new PolarWindow(i);
     polar_[static_cast<std::size_t>(i)] = AddChild(polarViews_[static_cast<std::size_t>(i)],
                                                    QString("PolWindow%1").arg(i), "Polar Plot",
                                                    {4000, 4000});
   }
+}
+
+void MainWindow::LoadGeometryWindow() {
+  if (geometry_ != nullptr || textLog_ == nullptr) return;
+  geometry_ = AddChild(new GeometryWindow(state_), "ViewGeomWindow", "View Geometry", {6600, 6000});
 }
 
 PolarWindow* MainWindow::Polar(int i) const {
@@ -258,7 +262,8 @@ ChildWindow* MainWindow::Child(WindowId id) const {
 QList<ChildWindow*> MainWindow::ViewWindows() const {
   if (textLog_ == nullptr) return {};
   QList<ChildWindow*> windows = {creation_, balloon_, data_, info_, headerWindow_, polarMain_,
-                                 textLog_, geometry_};
+                                 textLog_};
+  if (geometry_ != nullptr) windows << geometry_;
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }

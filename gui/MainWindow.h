@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow {
 
   // Creates every child window, hidden; later calls do nothing.
   void LoadChildWindows();
+  // The geometry view is created when it is first shown.
+  void LoadGeometryWindow();
   ChildWindow* Child(WindowId id) const;
   // The windows that Iconize All and Deiconize All act on.
   QList<ChildWindow*> ViewWindows() const;
