@@ -12,21 +12,6 @@ namespace {
 
 using test::RecordingPlatform;
 
-TEST(CreateBz, FileCreateShowsAnEmptyUnsavedWindow) {
-  AppState state;
-  RecordingPlatform p;
-  state.src.FirstBand = state.src.LastBand = 4;
-  state.src.NFaces = 3;
-  state.src.DataSaved = kFalse;
-  p.answers = {MessageAnswer::No};
-  FileCreate(state, p);
-  EXPECT_TRUE(p.Called("ShowMessage Warning|The current data were not saved! Do You want to save them now ?"));
-  EXPECT_TRUE(p.visible["Creation"]);
-  EXPECT_EQ(state.src.FirstBand, 0);
-  EXPECT_EQ(state.src.NFaces, 0);
-  EXPECT_EQ(state.src.DataSaved, kFalse);
-}
-
 TEST(CreateBz, OkProsecute) {
   struct Case {
     BzBoxes boxes;
@@ -58,7 +43,9 @@ TEST(CreateBz, OkProsecute) {
   for (const Case& c : cases) {
     AppState state;
     RecordingPlatform p;
+    state.src.NFaces = 3;
     FileCreate(state, p);
+    EXPECT_EQ(state.src.NFaces, 0);
     p.inputs = c.answers;
     const bool created = CreateWindowOk(state, p, c.boxes, c.loudspeaker);
     EXPECT_EQ(created, c.first != 0);
@@ -69,6 +56,8 @@ TEST(CreateBz, OkProsecute) {
     EXPECT_EQ(state.src.LastBand, c.last);
     if (c.first != 0) {
       EXPECT_FLOAT_EQ(state.src.Lw(c.first), c.lw);
+      EXPECT_FLOAT_EQ(state.src.Efficiency(c.last), c.loudspeaker ? 3 : 100);
+      EXPECT_FLOAT_EQ(state.src.SourceKind, c.loudspeaker ? 1 : 0);
     }
     EXPECT_EQ(state.src.DataSaved, kFalse);
     // A refused choice keeps the window open for the user to mend it.

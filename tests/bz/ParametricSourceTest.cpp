@@ -46,34 +46,6 @@ TEST(ParametricSource, BalloonQAndSensitivityPerPattern) {
   }
 }
 
-TEST(ParametricSource, BandsAndPowerShare) {
-  struct Case {
-    BzFunctions bz;
-    bool loudspeaker;
-    double level;
-    int first, last;
-    float lw, efficiency, kind;
-  };
-  const Case cases[] = {
-      {Patterns({0, 0, 3, 3, 3, 3, 3, 3}), true, LoudspeakerPowerLevel(100), 3, 8, 116.9897f, 3, 1},
-      {Patterns({0, 0, 0, 0, 0, 8}), false, 94, 6, 6, 94, 100, 0},
-      {Patterns({8, 8, 8, 8, 8, 8, 8, 8, 8, 8}), false, 100, 1, 10, 90, 100, 0},
-  };
-  for (const Case& c : cases) {
-    Source src;
-    CreateParametricSource(src, c.bz, c.loudspeaker, c.level);
-    EXPECT_EQ(src.FirstBand, c.first);
-    EXPECT_EQ(src.LastBand, c.last);
-    EXPECT_FLOAT_EQ(src.SourceKind, c.kind);
-    for (int k = 1; k <= kBandCount; ++k) {
-      const bool held = k >= c.first && k <= c.last;
-      EXPECT_EQ(src.BandPresent(k), held ? 1 : 0) << k;
-      EXPECT_FLOAT_EQ(src.Lw(k), held ? c.lw : 0) << k;
-      EXPECT_FLOAT_EQ(src.Efficiency(k), held ? c.efficiency : 0) << k;
-    }
-  }
-}
-
 TEST(ParametricSource, UnusableBandsAreNamed) {
   struct Case {
     BzFunctions bz;
