@@ -73,6 +73,14 @@ TEST(BzCatalogue, TenNamedCellsInA640UnitScale) {
   EXPECT_EQ(d.texts[11].text, "BZ10");
   EXPECT_EQ(d.texts[11].x, 515);
   EXPECT_EQ(d.texts[11].y, 238);
+  // The grid's left edge and the cell walls at 127, 255, 383 and 511.
+  EXPECT_EQ(d.lines[3].x1 + d.lines[3].x2 + d.lines[3].y2, 0);
+  EXPECT_EQ(d.lines[3].y1, 257);
+  for (std::size_t i = 1; i <= 4; ++i) EXPECT_EQ(d.lines[4 + i].x1, 128.0 * i - 1) << i;
+  // BZ8 is a circle of radius 62 around (320, 192), drawn from its right end.
+  int starts = 0;
+  for (const Segment& s : d.lines) starts += s.x1 == 382 && s.y1 == 192;
+  EXPECT_EQ(starts, 1);
   // Every curve stays inside its cell: 62 units around its centre at most.
   for (const Segment& s : d.lines) {
     EXPECT_TRUE(s.x1 >= 0 && s.x1 <= 639 && s.y1 >= 0 && s.y1 <= 257) << s.x1 << " " << s.y1;
