@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "AttachCommand.h"
 #include "CliPlatform.h"
 #include "CliSupport.h"
 #include "CliUsage.h"
@@ -14,6 +15,7 @@
 #include "CoverageCommand.h"
 #include "DatasheetCommand.h"
 #include "InterpolateCommand.h"
+#include "CreateBzCommand.h"
 #include "JsonNumbers.h"
 #include "LogLines.h"
 #include "core/AppState.h"
@@ -243,8 +245,9 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {AddExportSofaCommand(app), AddCoverageCommand(app),
-                                         AddDatasheetCommand(app), AddInterpolateCommand(app)};
+  const std::vector<SubCommand> more = {
+      AddCreateBzCommand(app),   AddAttachCommand(app),    AddInterpolateCommand(app),
+      AddExportSofaCommand(app), AddCoverageCommand(app), AddDatasheetCommand(app)};
 
   try {
     app.parse(argc, argv);

@@ -9,7 +9,9 @@
 #include "ChildWindow.h"
 #include "CoverageWindow.h"
 #include "Datasheet.h"
+#include "CreateWindow.h"
 #include "DataWindow.h"
+#include "GeometryWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
 #include "Interpol.h"
@@ -20,7 +22,9 @@
 #include "Twips.h"
 #include "ViewFrame.h"
 #include "app/DatasheetExport.h"
+#include "app/BzCommands.h"
 #include "app/FileCommands.h"
+#include "app/GeometryCommands.h"
 #include "app/SofaCommands.h"
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
@@ -134,7 +138,7 @@ MainWindow::~MainWindow() {
   polarMainView_ = nullptr;
   coverageView_ = nullptr;
   coverage_ = nullptr;
-  headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = nullptr;
+  headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = geometry_ = nullptr;
   polar_.fill(nullptr);
   polarViews_.fill(nullptr);
 }
@@ -153,9 +157,9 @@ void MainWindow::BuildMenus() {
       {"FileSaveAs", [&] { FileSaveAs(s, p); }},
       {"FileImport", [&] { FileImport(s, p); }},
       {"Interp", [this] { InterpolatePolar(state_, *platform_, this); }},
-      {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
+      {"FileCreate", [&] { FileCreate(s, p); }},
       {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
-      {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},
+      {"AttachRAY", [&] { AttachRAY(s, p); }},
       {"FileExportSofa", [&] { FileExportSofa(s, p, FONDEREL_VERSION); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
@@ -174,7 +178,7 @@ void MainWindow::BuildMenus() {
       {"ViewData", [&] { ViewData(s, p); }},
       {"ViewTextLog", [&] { ViewTextLog(s, p); }},
       {"WinStandard", [&] { StandardLayout(s, p); }},
-      {"ViewGeometry", [&] { NotAvailableYet(p, "View Geometry"); }},
+      {"ViewGeometry", [this] { LoadGeometryWindow(); ViewGeometry(state_, *platform_); }},
       {"WindowTile", [&] { p.ArrangeWindows(ArrangeCode::TileHorizontal); }},
       {"WindowTileV", [&] { p.ArrangeWindows(ArrangeCode::TileVertical); }},
       {"WindowCascade", [&] { p.ArrangeWindows(ArrangeCode::Cascade); }},
@@ -228,13 +232,18 @@ void MainWindow::LoadChildWindows() {
   polarMainView_ = new PolarMainWindow(state_, *platform_);
   polarMain_ = AddChild(polarMainView_, "PolarMainWindow", "Polar Plot Frequency", {4000, 900});
   textLog_ = AddChild(new TextLogWindow(state_.log), "TextLog", "Text Log", {6000, 4000});
-  creation_ = AddChild(new ViewFrame("Create"), "CreateWindow", "New File Creation", {8000, 6000});
+  creation_ = AddChild(new CreateWindow(state_, *platform_), "CreateWindow", "New File Creation", {8000, 7200});
   for (int i = 0; i < kPolarWindows; ++i) {
     polarViews_[static_cast<std::size_t>(i)] = new PolarWindow(i);
     polar_[static_cast<std::size_t>(i)] = AddChild(polarViews_[static_cast<std::size_t>(i)],
                                                    QString("PolWindow%1").arg(i), "Polar Plot",
                                                    {4000, 4000});
   }
+}
+
+void MainWindow::LoadGeometryWindow() {
+  if (geometry_ != nullptr || textLog_ == nullptr) return;
+  geometry_ = AddChild(new GeometryWindow(state_), "ViewGeomWindow", "View Geometry", {6600, 6000});
 }
 
 PolarWindow* MainWindow::Polar(int i) const {
@@ -257,6 +266,8 @@ ChildWindow* MainWindow::Child(WindowId id) const {
       return textLog_;
     case ViewWindow::Creation:
       return creation_;
+    case ViewWindow::Geometry:
+      return geometry_;
     case ViewWindow::Polar:
       return id.index >= 0 && id.index < kPolarWindows ? polar_[static_cast<std::size_t>(id.index)]
                                                         : nullptr;
@@ -269,6 +280,7 @@ QList<ChildWindow*> MainWindow::ViewWindows() const {
   QList<ChildWindow*> windows = {creation_, balloon_, data_, info_, headerWindow_, polarMain_,
                                  textLog_};
   if (coverage_ != nullptr) windows << coverage_;
+  if (geometry_ != nullptr) windows << geometry_;
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }

@@ -46,6 +46,8 @@ class MainWindow : public QMainWindow {
 
   // Creates every child window, hidden; later calls do nothing.
   void LoadChildWindows();
+  // The geometry view is created when it is first shown.
+  void LoadGeometryWindow();
   ChildWindow* Child(WindowId id) const;
   // The windows that Iconize All and Deiconize All act on.
   QList<ChildWindow*> ViewWindows() const;
@@ -82,6 +84,7 @@ class MainWindow : public QMainWindow {
   ChildWindow* polarMain_ = nullptr;
   ChildWindow* textLog_ = nullptr;
   ChildWindow* creation_ = nullptr;
+  ChildWindow* geometry_ = nullptr;
   std::array<ChildWindow*, kPolarWindows> polar_{};
   CoverageWindow* coverageView_ = nullptr;
   ChildWindow* coverage_ = nullptr;

@@ -15,7 +15,7 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // The child windows that commands show, hide and place.
-enum class ViewWindow { Header, Info, Data, Balloon, PolarMain, TextLog, Creation, Polar };
+enum class ViewWindow { Header, Info, Data, Balloon, PolarMain, TextLog, Creation, Polar, Geometry };
 inline constexpr int kPolarWindows = 18;
 
 struct WindowId {

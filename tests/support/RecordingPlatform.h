@@ -15,7 +15,7 @@ namespace fonderel::test {
 
 inline std::string Name(WindowId w) {
   static const char* const kNames[] = {"Header", "Info",     "Data",     "Balloon",
-                                       "PolarMain", "TextLog", "Creation", "Polar"};
+                                       "PolarMain", "TextLog", "Creation", "Polar", "Geometry"};
   std::string name = kNames[static_cast<int>(w.kind)];
   if (w.kind == ViewWindow::Polar) name += std::to_string(w.index);
   return name;
