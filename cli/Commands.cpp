@@ -9,6 +9,7 @@
 
 #include "CliPlatform.h"
 #include "CliSupport.h"
+#include "Iso3744Command.h"
 #include "JsonNumbers.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
@@ -227,7 +228,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
-  const std::vector<SubCommand> more = {};
+  const std::vector<SubCommand> more = {AddIso3744Command(app)};
 
   try {
     app.parse(argc, argv);
