@@ -10,6 +10,7 @@
 #include "DataWindow.h"
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
+#include "Iso3744Window.h"
 #include "PolarWindow.h"
 #include "PictureBox.h"
 #include "QtPlatform.h"
@@ -141,7 +142,7 @@ void MainWindow::BuildMenus() {
       {"FileImport", [&] { FileImport(s, p); }},
       {"Interp", [&] { NotAvailableYet(p, "Interpolate Polar"); }},
       {"FileCreate", [&] { NotAvailableYet(p, "Create Source (BZ)"); }},
-      {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
+      {"FileCreateNoise", [this] { FileCreateNoise(state_, *platform_, [this] { Iso3744Window(state_, *platform_, this).exec(); }); }},
       {"AttachRAY", [&] { NotAvailableYet(p, "Attach source geometry"); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
