@@ -49,7 +49,7 @@ int Run(const Iso3744Options& o, AppState& state, CliPlatform& platform, const I
   if (auto read = LoadMeasurement(state, o.meas); !read) return Fail(io, read.error());
   Measurement& m = state.Iso;
   if (!o.layout.empty()) {
-    auto layout = ReadLayoutFile(o.layout);
+    auto layout = ReadLayoutFile(state.src, platform, o.layout);
     if (!layout) return Fail(io, layout.error());
     if (layout->rec.NReceivers != m.MicCount) {
       io.err << "fonderel-cli: " << o.layout << ": the layout gives " << layout->rec.NReceivers

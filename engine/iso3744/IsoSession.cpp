@@ -132,9 +132,9 @@ void IsoSession::LoadMicLayout() {
     m.MicCount = 9;
     return;
   }
-  auto layout = ReadLayoutFile(*path);
+  auto layout = ReadLayoutFile(state_.src, platform_, *path);
   if (!layout) {
-    ReportRead(layout.error());
+    if (!layout.error().cancelled) ReportRead(layout.error());
     m.MicCount = 9;
     return;
   }

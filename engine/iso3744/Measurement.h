@@ -9,11 +9,11 @@
 
 #include "core/BandTables.h"
 #include "core/Indexed.h"
+#include "geometry/RayFile.h"
 
 namespace fonderel {
 
 inline constexpr int kMaxMics = 100;        // rows of the level table
-inline constexpr int kMaxReceivers = 1024;  // receivers a layout file may give
 
 // The receiver positions of a measurement description file or a CAD file.
 struct Receivers {

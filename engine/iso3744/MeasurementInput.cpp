@@ -31,10 +31,11 @@ std::expected<void, FileError> LoadMeasurement(AppState& state, const std::strin
   return {};
 }
 
-std::expected<LayoutFile, FileError> ReadLayoutFile(const std::string& path) {
+std::expected<LayoutFile, FileError> ReadLayoutFile(Source& src, Platform& platform,
+                                                    const std::string& path) {
   LayoutFile layout;
   if (EndsWithUpper(path, "RAY")) {
-    TRY_READ(rec, ReadRayReceivers(path));
+    TRY_READ(rec, ReadRayReceivers(src, platform, path));
     layout.rec = rec;
   } else {
     TRY_READ(mea, ReadMeaFile(path));

@@ -8,6 +8,7 @@
 
 #include "core/AppState.h"
 #include "core/FileError.h"
+#include "core/Platform.h"
 #include "iso3744/MeaFile.h"
 
 namespace fonderel {
@@ -28,7 +29,9 @@ struct LayoutFile {
   Receivers rec;
   std::optional<MeaLayout> mea;  // what a measurement description file adds
 };
-std::expected<LayoutFile, FileError> ReadLayoutFile(const std::string& path);
+// A CAD geometry file also replaces the source's enclosing geometry.
+std::expected<LayoutFile, FileError> ReadLayoutFile(Source& src, Platform& platform,
+                                                    const std::string& path);
 // Takes a layout over: the receivers become the microphones, their box the
 // dimensions; a measurement description file also gives the source position
 // and the room volume.

@@ -50,6 +50,14 @@ TEST(CliIso3744, WritesTheNoiseSource) {
             std::string::npos)
       << ok.err;
 
+  const CliRun user = Cli({"iso3744", Iso("FOUR.PRN"), dir / "four.spk", "--layout", Iso("BOX4.MEA")});
+  EXPECT_EQ(user.status, 0) << user.err;
+  const CliRun ray = Cli({"iso3744", Iso("FOUR.PRN"), "--json", "--layout", Iso("ROOM6.RAY")});
+  EXPECT_EQ(ray.status, 1);
+  EXPECT_NE(ray.err.find("the layout gives 6 microphone positions for the 4 microphones"),
+            std::string::npos)
+      << ray.err;
+
   const CliRun made = Cli({"iso3744", Iso("PUMP5.DAT"), dir / "pump.spk", "--name", "Pump"});
   ASSERT_EQ(made.status, 0) << made.err;
   const CliRun info = Cli({"info", dir / "pump.spk", "--json"});

@@ -132,6 +132,23 @@ TEST(IsoSession, UserLayoutFromAMeasurementDescriptionFile) {
   EXPECT_EQ(w.view.arrangement.sketch.points.size(), 5u);
 }
 
+TEST(IsoSession, UserLayoutFromACadFileKeepsTheSourcePosition) {
+  Window w;
+  w.state->Iso.SrcZ = 0.25f;
+  w.platform.files.push_back(DataPath("iso3744/ROOM6.RAY"));
+  w.session.NmicsClick(4);
+  EXPECT_EQ(w.state->Iso.MicCount, 6);
+  EXPECT_EQ(w.view.arrangement.nmicsPosition, 4);
+  EXPECT_EQ(w.view.dims.lenght, "4");
+  EXPECT_EQ(w.view.dims.heigh, "1.5");
+  EXPECT_EQ(w.view.dims.volume, "200") << "a CAD file gives no room volume";
+  EXPECT_EQ(w.state->Iso.SrcZ, 0.25f);
+  EXPECT_EQ(w.state->src.NFaces, 1) << "the file's geometry comes with it";
+  EXPECT_EQ(w.state->Iso.Rec.RecX(3), -2.0f);
+  w.session.OK();
+  EXPECT_EQ(w.state->src.FirstBand, 1);
+}
+
 TEST(IsoSession, LoadingAResultFileOfTwelveMicrophonesAsksForTheLayout) {
   Window w;
   w.platform.files.push_back(DataPath("iso3744/TWELVE_SHORT.DAT"));
