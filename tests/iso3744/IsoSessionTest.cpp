@@ -217,6 +217,16 @@ TEST(IsoSession, OkRefusesUndefinedInputAndKeepsTheWindowOpen) {
   EXPECT_TRUE(w.platform.Called(
       "ShowMessage Warning|The measurement surface has no area: check the dimensions of the "
       "enveloping surface."));
+  // A microphone at the source centre stops OK after the sound power.
+  Window c;
+  c.state->Iso.MicCount = 1;
+  c.state->Iso.MicLayoutFile = "one.mea";
+  c.state->Iso.Rec.NReceivers = 1;
+  c.session.OK();
+  EXPECT_FALSE(c.view.closed);
+  EXPECT_EQ(c.state->src.FirstBand, 0);
+  EXPECT_TRUE(c.platform.Called(
+      "ShowMessage Warning|Microphone 1 (or its floor image) stands at the source centre."));
 }
 
 TEST(IsoSession, DisplayLwChartsTwelveBarsAndTheK2Limit) {
