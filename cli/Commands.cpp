@@ -16,6 +16,7 @@
 #include "DatasheetCommand.h"
 #include "InterpolateCommand.h"
 #include "CreateBzCommand.h"
+#include "Iso3744Command.h"
 #include "JsonNumbers.h"
 #include "LogLines.h"
 #include "core/AppState.h"
@@ -247,7 +248,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   // Subcommands kept in files of their own.
   const std::vector<SubCommand> more = {
       AddCreateBzCommand(app),   AddAttachCommand(app),    AddInterpolateCommand(app),
-      AddExportSofaCommand(app), AddCoverageCommand(app), AddDatasheetCommand(app)};
+      AddIso3744Command(app),    AddExportSofaCommand(app), AddCoverageCommand(app),
+      AddDatasheetCommand(app)};
 
   try {
     app.parse(argc, argv);

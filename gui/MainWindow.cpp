@@ -15,6 +15,7 @@
 #include "HeaderWindow.h"
 #include "InfoWindow.h"
 #include "Interpol.h"
+#include "Iso3744Window.h"
 #include "PolarWindow.h"
 #include "PictureBox.h"
 #include "QtPlatform.h"
@@ -158,7 +159,10 @@ void MainWindow::BuildMenus() {
       {"FileImport", [&] { FileImport(s, p); }},
       {"Interp", [this] { InterpolatePolar(state_, *platform_, this); }},
       {"FileCreate", [&] { FileCreate(s, p); }},
-      {"FileCreateNoise", [&] { NotAvailableYet(p, "Create Source ISO 3744"); }},
+      {"FileCreateNoise", [this] {
+         FileCreateNoise(state_, *platform_,
+                         [this] { Iso3744Window(state_, *platform_, this).exec(); });
+       }},
       {"AttachRAY", [&] { AttachRAY(s, p); }},
       {"FileExportSofa", [&] { FileExportSofa(s, p, FONDEREL_VERSION); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},

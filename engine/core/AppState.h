@@ -9,6 +9,7 @@
 #include "core/Platform.h"
 #include "core/Source.h"
 #include "core/TextLog.h"
+#include "iso3744/Measurement.h"
 #include "views/GridEntry.h"
 
 namespace fonderel {
@@ -29,6 +30,7 @@ struct AppState {
 
   // ISO 3744 measurement levels MicLp(microphone 0..100, band 0..10), dB.
   Indexed2<float, 0, 100, 0, kBandCount> MicLp;
+  Measurement Iso;                 // the rest of the measurement, kept between openings
 
   bool SelectorsLive = false;      // a band selector click refreshes the views
 

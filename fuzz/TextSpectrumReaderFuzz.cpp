@@ -1,0 +1,30 @@
+// libFuzzer target for the text spectrum reader (both forms of *.txt).
+//
+// The reader works on bytes in memory, so every input is parsed directly. A
+// refused input is fine; an accepted one must hold only what the arrays can
+// take and finite levels. Any violation traps, so libFuzzer records the input
+// as a crash.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "iso3744/SpectrumFiles.h"
+#include "iso3744/Measurement.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace fonderel;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const auto read = ParseTextSpectrum(text, "FUZZ.TXT");
+  if (!read) return 0;
+  for (int b = 1; b <= kBandCount; ++b) Require(std::isfinite(read->Lp(b)));
+  return 0;
+}

@@ -1,0 +1,142 @@
+// The measurement result file written byte for byte, read back, and every
+// instrument file read from hand-written golden files; malformed files are
+// refused with the file and line named.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "core/AppState.h"
+#include "iso3744/InstrumentExports.h"
+#include "iso3744/MeaFile.h"
+#include "iso3744/MeasFile.h"
+#include "iso3744/SpectrumFiles.h"
+#include "support/TestFiles.h"
+
+namespace fonderel {
+namespace {
+
+using test::DataPath;
+using test::Slurp;
+
+std::string Iso(const std::string& name) { return DataPath("iso3744/" + name); }
+
+// PUMP5.DAT: five microphones, mic m band b at 79 + m + b dB, RevTime 1.25
+// then .5 and 0, the default box and room, Lw 91.5 .. 100.5, Lin 108.25, A 105.1.
+std::unique_ptr<AppState> Pump5() {
+  auto s = std::make_unique<AppState>();
+  s->src.SourceName = "PUMP";
+  s->src.Manufacturer = "ACME";
+  s->src.SourceDate = "12-06-2026";
+  s->src.SourceTime = "17:45:09";
+  s->Iso.MicCount = 5;
+  for (int m = 1; m <= 5; ++m)
+    for (int b = 1; b <= kBandCount; ++b) s->MicLp(m, b) = static_cast<float>(79 + m + b);
+  for (int b = 1; b <= kBandCount; ++b) s->Iso.RevTime(b) = 0.5f;
+  s->Iso.RevTime(1) = 1.25f;
+  s->Iso.RevTime(10) = 0.0f;
+  for (int b = 1; b <= kBandCount; ++b) s->src.Lw(b) = 90.5f + b;
+  s->src.Lw(11) = 108.25f;
+  s->src.Lw(12) = 105.1f;
+  return s;
+}
+
+TEST(MeasFile, WrittenByteForByte) { EXPECT_EQ(MeasFileText(*Pump5()), Slurp(Iso("PUMP5.DAT"))); }
+
+TEST(MeasFile, RoundTripRestoresTheInputToTheWrittenPrecision) {
+  auto original = Pump5();
+  original->MicLp(2, 3) = 85.27f;  // written 85.27
+  original->Iso.DimA = 1.25f;
+  original->Iso.RoomVolume = 312.5f;
+  const auto read = ParseMeasFile(MeasFileText(*original), "X.DAT");
+  ASSERT_TRUE(read.has_value()) << read.error().Text();
+  auto loaded = std::make_unique<AppState>();
+  ApplyMeasContent(*loaded, *read);
+  EXPECT_EQ(loaded->src.SourceName, "PUMP");
+  EXPECT_EQ(loaded->src.Manufacturer, "ACME");
+  EXPECT_EQ(loaded->src.SourceDate, "12-06-2026");
+  EXPECT_EQ(loaded->src.SourceTime, "17:45:09");
+  EXPECT_EQ(loaded->Iso.MicCount, 5);
+  EXPECT_TRUE(loaded->MicLp == original->MicLp);
+  EXPECT_TRUE(loaded->Iso.RevTime == original->Iso.RevTime);
+  EXPECT_EQ(loaded->Iso.DimA, 1.25f);
+  EXPECT_EQ(loaded->Iso.DimB, 0.75f);
+  EXPECT_EQ(loaded->Iso.RoomVolume, 312.5f);
+  EXPECT_TRUE(loaded->src.Lw == original->src.Lw);
+}
+
+TEST(MeasFile, FileEndingAfterTheReverberationTimesKeepsTheRest) {
+  const auto read = ReadMeasFile(Iso("TWELVE_SHORT.DAT"));
+  ASSERT_TRUE(read.has_value()) << read.error().Text();
+  auto s = std::make_unique<AppState>();
+  s->Iso.DimA = 3.0f;
+  s->Iso.RoomVolume = 77.0f;
+  s->src.Lw(4) = 66.0f;
+  ApplyMeasContent(*s, *read);
+  EXPECT_EQ(s->Iso.MicCount, 12);
+  EXPECT_EQ(s->MicLp(12, 10), 70.5f);
+  EXPECT_EQ(s->Iso.RevTime(1), 0.8f);
+  EXPECT_EQ(s->src.Manufacturer, "");
+  EXPECT_EQ(s->Iso.DimA, 3.0f);
+  EXPECT_EQ(s->Iso.RoomVolume, 77.0f);
+  EXPECT_EQ(s->src.Lw(4), 66.0f);
+}
+
+TEST(InstrumentFiles, GoldenFilesGiveTheirOctaveLevels) {
+  const double third80 = 80 + 10 * std::log10(3.0);  // 84.77
+  const auto sum = [](double a, double b, double c) {
+    return 10 * std::log10(std::pow(10, a / 10) + std::pow(10, b / 10) + std::pow(10, c / 10));
+  };
+  struct Case {
+    const char* file;
+    int mic;
+    double expected[10];
+    const char* name;  // what the file does to SourceName, nullptr: nothing
+  };
+  const Case cases[] = {
+      {"THIRDS.TXT", 1, {third80, sum(70, 71, 72), third80, third80, third80, third80, third80,
+                         third80, third80, third80}, "rument NoiseWork 2"},
+      {"OCTAVES.TXT", 1, {60.1, 61.2, 62.3, 63.4, 64.5, 65.6, 66.7, 67.8, 68.9, 70.0}, "rument B&K 4133"},
+      {"PLAIN.TXT", 1, {51, 52, 53, 54, 55, 56, 57, 58, 59, 60}, ""},
+      {"LD3200", 1, {third80, third80, third80, third80, third80, third80, third80, third80,
+                     third80, sum(74, 75, 76)}, "PRESS 4"},
+  };
+  for (const Case& c : cases) {
+    const auto read = ReadSpectrumFile(Iso(c.file));
+    ASSERT_TRUE(read.has_value()) << c.file << ": " << read.error().Text();
+    for (int b = 1; b <= kBandCount; ++b) EXPECT_NEAR(read->Lp(b), c.expected[b - 1], 1e-4) << c.file << " band " << b;
+    ASSERT_TRUE(read->SourceName.has_value()) << c.file;
+    EXPECT_EQ(*read->SourceName, c.name) << c.file;
+  }
+  EXPECT_NEAR(*ThirdOctaveSum(80, 80, 80), 84.77, 0.005);
+}
+
+TEST(InstrumentFiles, ExportsGiveEveryMicrophone) {
+  const auto prn = ParsePrnExport(Slurp(Iso("PUMP2.PRN")), "PUMP2.PRN");
+  ASSERT_TRUE(prn.has_value()) << prn.error().Text();
+  ASSERT_EQ(prn->MicLp.size(), 2u);
+  EXPECT_EQ(prn->MicLp[0](1), 80.0f);
+  EXPECT_EQ(prn->MicLp[0](9), 88.0f);
+  double s9 = 0;
+  for (int b = 1; b <= 9; ++b) s9 += std::pow(10, (79 + b) / 10.0);
+  EXPECT_NEAR(prn->MicLp[0](10), 10 * std::log10(std::pow(10, 9.8) - s9), 1e-4);
+  EXPECT_EQ(prn->MicLp[1](10), 60.0f) << "a total not above bands 1..9: band 9 less 10 dB";
+
+  const auto bk = ParseBkExport(Slurp(Iso("BK2260.TXT")), "BK2260.TXT");
+  ASSERT_TRUE(bk.has_value()) << bk.error().Text();
+  ASSERT_EQ(bk->MicLp.size(), 2u);
+  EXPECT_NEAR(bk->MicLp[0](1), 84.77, 0.005);
+  EXPECT_NEAR(bk->MicLp[1](5), 10 * std::log10(1e6 + 1e7 + 1e8), 1e-4);
+  EXPECT_EQ(bk->MicLp[1](10), 55.5f) << "band 10 is the 12.5 kHz third octave alone";
+
+  const auto mea = ReadMeaFile(Iso("BOX4.MEA"));
+  ASSERT_TRUE(mea.has_value()) << mea.error().Text();
+  EXPECT_EQ(mea->SrcZ, 0.5f);
+  EXPECT_EQ(mea->RoomVolume, 150.0f);
+  EXPECT_EQ(mea->Rec.NReceivers, 4);
+  EXPECT_EQ(mea->Rec.RecZ(4), 1.25f);
+}
+
+}  // namespace
+}  // namespace fonderel
