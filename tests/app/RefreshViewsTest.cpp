@@ -4,8 +4,6 @@
 // band, and the band selectors' own events during a refresh.
 #include "views/RefreshViews.h"
 
-#include <set>
-
 #include "app/CaseData.h"
 #include "views/TableEditing.h"
 
@@ -45,35 +43,23 @@ TEST(RefreshViews, WhatTheWindowsShow) {
 // The balloon is drawn only in a visible window tall enough; the visible
 // polar windows decide which charts are drawn and whether it beeps.
 TEST(RefreshViews, BalloonAndPolarChartsByVisibleWindows) {
-  const struct {
-    bool visible;
-    int height;
-    std::size_t drawn;
-  } balloons[] = {{false, 3400, 0}, {true, 3400, 1}, {true, 99, 0}};
-  for (const auto& c : balloons) {
+  for (const auto& c : test::Cases("RefreshViews", "Balloon")["cases"]) {
     Loaded s;
-    s.platform.visible["Balloon"] = c.visible;
-    s.platform.innerSizes[{ViewWindow::Balloon}] = {3600, c.height};
+    s.platform.visible["Balloon"] = c[0];
+    s.platform.innerSizes[{ViewWindow::Balloon}] = {3600, c[1]};
     RefreshViews(s.state, s.platform);
-    ASSERT_EQ(s.platform.balloons.size(), c.drawn);
+    ASSERT_EQ(s.platform.balloons.size(), c[2]);
     for (const auto& b : s.platform.balloons) EXPECT_EQ(b.segments.size(), 3u + 648u + 630u);
   }
-  std::set<int> all;
-  for (int i = 0; i < 18; ++i) all.insert(i);
-  const struct {
-    std::vector<int> visible;
-    std::set<int> charts;
-    bool beep;
-  } polars[] = {{{}, {}, false},      {{0}, {0, 1}, true},  {{1}, {0, 1}, true},
-                {{0, 2}, all, false}, {{1, 2}, all, false}, {{2}, {}, false}};
-  for (const auto& c : polars) {
+  for (const auto& c : test::Cases("RefreshViews", "Polar")["cases"]) {
+    const auto& visible = c[0];
     Loaded s;
-    for (int w : c.visible) s.platform.visible["Polar" + std::to_string(w)] = true;
+    for (const int w : visible) s.platform.visible["Polar" + std::to_string(w)] = true;
     RefreshViews(s.state, s.platform);
-    std::set<int> shown;
-    for (const auto& [window, chart] : s.platform.polar) shown.insert(window);
-    EXPECT_EQ(shown, c.charts) << c.visible.size();
-    EXPECT_EQ(s.platform.Called("Beep"), c.beep);
+    std::vector<int> shown;
+    for (const auto& [window, chart] : s.platform.polar) shown.push_back(window);
+    EXPECT_EQ(shown, c[1].get<std::vector<int>>()) << visible;
+    EXPECT_EQ(s.platform.Called("Beep"), c[2].get<bool>()) << visible;
   }
 }
 
@@ -118,8 +104,8 @@ TEST(RefreshViews, DroppedCallAsksForOneTrailingRefresh) {
 }
 
 TEST(RefreshViews, SelectedBandIsClampedToTheRange) {
-  const float cases[][2] = {{1, 3}, {12, 8}, {2, 3}, {3, 3}, {6, 6}, {8, 8}, {9, 8}};
-  for (const auto& [selected, clamped] : cases) {
+  for (const auto& c : test::Cases("RefreshViews", "Clamp")) {
+    const float selected = c[0], clamped = c[1];
     Loaded s;
     s.state.SelectedBand = selected;
     RefreshViews(s.state, s.platform);
