@@ -114,38 +114,26 @@ TEST(FileCommands, UnsavedDataPrompt) {
 TEST(FileCommands, OpenThatLoadsNothing) {
   const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
   const std::string corrupt = noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n";
-  const std::string catt = "The TXT file does not appear to be a valid export file from CATT in SD1 format";
-  const struct {
-    const char* name;  // nullptr: the dialog is cancelled
-    std::string bytes, message, logged;  // "{path}" stands for the file's path
-  } cases[] = {
-      {nullptr, "", "", ""},
-      {"horn.eas", "not a loudspeaker\r\n", "Import Error|{path}", ""},
-      {"horn.Mdl", "not a loudspeaker\r\n", "Import Error|{path}", ""},
-      {"HORN", "not a loudspeaker\r\n", "Import Error|{path}", ""},
-      {"horn.spk.bak", "not a loudspeaker\r\n", "Import Error|{path}", ""},
-      {"HORN.TXT", "not a loudspeaker\r\n", "Import Error|" + catt, "{path}, line 1: " + catt},
-      {"Noise.Spk", corrupt, "Read Error|{path}, line ", ""},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name ? c.name : "cancelled");
+  for (const auto& c : test::Cases("FileCommands", "OpenThatLoadsNothing")["cases"]) {
+    const std::string name = c.value("name", std::string());
+    SCOPED_TRACE(name);
     Session s;
     s.state.src.DataSaved = kFalse;
     s.platform.answers = {MessageAnswer::No};
-    const std::string path = s.dir / (c.name ? c.name : "");
-    if (c.name) {
-      Spit(path, c.bytes);
+    const std::string path = s.dir / name;
+    if (!name.empty()) {
+      Spit(path, c["bytes"] == "corrupt" ? corrupt : c["bytes"].get<std::string>());
       s.platform.files = {path};
     }
     FileOpen(s.state, s.platform);
     const auto messages = s.Messages();
-    ASSERT_EQ(messages.size(), c.name ? 2u : 1u);  // the prompt, then the error
-    if (c.name) {
+    ASSERT_EQ(messages.size(), name.empty() ? 1u : 2u);  // the prompt, then the error
+    if (!name.empty()) {
       const std::string& shown = messages[1];
-      EXPECT_EQ(shown.rfind("ShowMessage " + test::Replaced(c.message, "{path}", path), 0), 0u) << shown;
+      EXPECT_TRUE(shown.starts_with("ShowMessage " + test::Replaced(c["message"], "{path}", path))) << shown;
       EXPECT_EQ(s.state.log.Lines().back(),
-                "Error: " + (c.logged.empty() ? shown.substr(shown.find('|') + 1)
-                                              : test::Replaced(c.logged, "{path}", path)));
+                "Error: " + (c.contains("logged") ? test::Replaced(c["logged"], "{path}", path)
+                                                  : shown.substr(shown.find('|') + 1)));
     }
     EXPECT_FALSE(s.state.src.HasData());
     EXPECT_EQ(s.state.src.SourceName, "");
@@ -229,28 +217,18 @@ TEST(FileCommands, SaveAsWritesTheChosenFileAndMakesItCurrent) {
 // A save that fails is reported, keeps the data unsaved and the current file
 // as it was, and leaves the file on disk untouched.
 TEST(FileCommands, FailedSaveKeepsEverything) {
-  const struct {
-    const char* what;
-    bool saveAs;
-    const char* target;  // below the session folder
-    bool unwritableValue;
-  } cases[] = {
-      {"Save As onto a folder", true, "taken.SPK", false},
-      {"Save As into a missing folder", true, "missing/x.SPK", false},
-      {"Save onto a folder", false, "taken.SPK", false},
-      {"Save of a level without number text", false, "LOUD.SPK", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : test::Cases("FileCommands", "FailedSave")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const bool saveAs = c["saveAs"];
     Session s;
     fs::create_directories(s.dir / "taken.SPK");
-    const std::string target = s.dir / c.target;
-    const std::string before = c.saveAs ? s.loaded : target;
+    const std::string target = s.dir / c["target"].get<std::string>();
+    const std::string before = saveAs ? s.loaded : target;
     s.state.src.SourceFile = before;
     s.state.src.DataSaved = kFalse;
-    if (c.unwritableValue) s.state.src.Lw(6) = std::nanf("");
+    if (c.contains("unwritableValue")) s.state.src.Lw(6) = std::nanf("");
     s.platform.files = {target};
-    if (c.saveAs) {
+    if (saveAs) {
       FileSaveAs(s.state, s.platform);
     } else {
       FileSave(s.state, s.platform);

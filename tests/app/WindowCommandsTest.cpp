@@ -67,24 +67,16 @@ TEST(WindowCommands, HelpIndexOpensTheManualOrSaysWhyNot) {
   test::TempDir dir;
   std::filesystem::create_directory(dir / "Manual");
   test::Spit(dir / "Manual/MFonderel.htm", "<html></html>");
-  const struct {
-    std::string appPath;
-    bool opens;
-    const char* warning;  // nullptr: none
-  } cases[] = {
-      {dir.Path(), true, nullptr},
-      {dir.Path(), false, "No program to show HTML pages was found. The manual lies at: "},
-      {"/nonexistent/fonderel", false, "The manual could not be opened: "},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : test::Cases("WindowCommands", "HelpIndex")["cases"]) {
+    const std::string appPath = c[0].get<bool>() ? dir.Path() : "/nonexistent/fonderel";
     AppState state;
-    state.AppPath = c.appPath;
+    state.AppPath = appPath;
     test::RecordingPlatform platform;
-    platform.documentOpens = c.opens;
+    platform.documentOpens = c[1];
     HelpIndex(state, platform);
-    const std::string manual = c.appPath + "/Manual/MFonderel.htm";
+    const std::string manual = appPath + "/Manual/MFonderel.htm";
     std::vector<std::string> want{"OpenDocument " + manual};
-    if (c.warning) want.push_back(std::string("ShowMessage Warning|") + c.warning + manual);
+    if (!c[2].is_null()) want.push_back("ShowMessage Warning|" + c[2].get<std::string>() + manual);
     EXPECT_EQ(platform.calls, want);
   }
 }
