@@ -43,7 +43,8 @@ inline void ExpectCells(const TextTable& table, const Json& cells) {
   }
 }
 
-inline std::vector<std::string> CallsStarting(const RecordingPlatform& p, const std::string& start) {
+inline std::vector<std::string> CallsStarting(const RecordingPlatform& p,
+                                              const std::string& start) {
   std::vector<std::string> out;
   for (const std::string& c : p.calls)
     if (c.rfind(start, 0) == 0) out.push_back(c);

@@ -26,7 +26,9 @@ struct Session {
   AppState& state = l.state;
   test::RecordingPlatform& platform = l.platform;
   Session() { state.src.SourceFile = loaded; }
-  std::vector<std::string> Messages() const { return test::CallsStarting(platform, "ShowMessage "); }
+  std::vector<std::string> Messages() const {
+    return test::CallsStarting(platform, "ShowMessage ");
+  }
 };
 
 void ExpectDialog(const FileDialogSettings& d, const test::Json& want) {
@@ -67,9 +69,9 @@ TEST(FileCommands, UnsavedDataPrompt) {
     Target target;
     bool goesOn;
   } flows[] = {
-      {MessageAnswer::Yes, NewFile, true},        {MessageAnswer::Yes, None, true},
-      {MessageAnswer::Yes, Folder, false},        {MessageAnswer::No, None, true},
-      {MessageAnswer::Cancel, None, false},       {std::nullopt, None, true},
+      {MessageAnswer::Yes, NewFile, true},  {MessageAnswer::Yes, None, true},
+      {MessageAnswer::Yes, Folder, false},  {MessageAnswer::No, None, true},
+      {MessageAnswer::Cancel, None, false}, {std::nullopt, None, true},
   };
   for (const Command command : {Command::New, Command::Open, Command::Close}) {
     for (const auto& flow : flows) {
@@ -89,10 +91,12 @@ TEST(FileCommands, UnsavedDataPrompt) {
                           std::nullopt};
       EXPECT_EQ(RunCommand(command, s), flow.goesOn);
       EXPECT_EQ(s.platform.Called(kPrompt), flow.answer.has_value());
-      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"), flow.answer == MessageAnswer::Yes);
+      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"),
+                flow.answer == MessageAnswer::Yes);
       EXPECT_EQ(fs::exists(saved), flow.target == NewFile);
       EXPECT_EQ(fs::exists(saved) ? Slurp(saved) : s.golden, s.golden);  // Save As wrote it
-      EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage Save Error|").size(), flow.target == Folder ? 1u : 0u);
+      EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage Save Error|").size(),
+                flow.target == Folder ? 1u : 0u);
       if (!flow.goesOn) {
         EXPECT_EQ(s.state.src.SourceName, "XYZ");
         EXPECT_EQ(s.state.src.FirstBand, 3);
@@ -113,7 +117,8 @@ TEST(FileCommands, UnsavedDataPrompt) {
 // geometry is a read error and leaves not even the Geometry menu item.
 TEST(FileCommands, OpenThatLoadsNothing) {
   const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
-  const std::string corrupt = noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n";
+  const std::string corrupt =
+      noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n";
   for (const auto& c : test::Cases("FileCommands", "OpenThatLoadsNothing")["cases"]) {
     const std::string name = c.value("name", std::string());
     SCOPED_TRACE(name);
@@ -130,7 +135,8 @@ TEST(FileCommands, OpenThatLoadsNothing) {
     ASSERT_EQ(messages.size(), name.empty() ? 1u : 2u);  // the prompt, then the error
     if (!name.empty()) {
       const std::string& shown = messages[1];
-      EXPECT_TRUE(shown.starts_with("ShowMessage " + test::Replaced(c["message"], "{path}", path))) << shown;
+      EXPECT_TRUE(shown.starts_with("ShowMessage " + test::Replaced(c["message"], "{path}", path)))
+          << shown;
       EXPECT_EQ(s.state.log.Lines().back(),
                 "Error: " + (c.contains("logged") ? test::Replaced(c["logged"], "{path}", path)
                                                   : shown.substr(shown.find('|') + 1)));

@@ -19,7 +19,8 @@ TEST(FileImport, EaseFileGetsItsSpkName) {
   FileImport(state, platform);
   ASSERT_EQ(platform.fileDialogs.size(), 1u);
   const FileDialogSettings& d = platform.fileDialogs[0];
-  EXPECT_EQ(d.title + "|" + std::to_string(d.flags) + "|" + d.fileName, "Import a Speaker File|4100|*.txt");
+  EXPECT_EQ(d.title + "|" + std::to_string(d.flags) + "|" + d.fileName,
+            "Import a Speaker File|4100|*.txt");
   EXPECT_EQ(d.filter, kImportFilter);
   EXPECT_EQ(state.src.SourceFile, dir / "Horn One.SPK");
   EXPECT_EQ(state.src.DataSaved, kTrue);

@@ -26,7 +26,8 @@ TEST(HeaderEditing, BandCheck) {
     Loaded s;
     s.state.src.Lw(8) = 97.5f;
     for (const auto& input : c["inputs"])
-      s.platform.inputs.push_back(input.is_null() ? std::nullopt : std::optional(input.get<std::string>()));
+      s.platform.inputs.push_back(input.is_null() ? std::nullopt
+                                                  : std::optional(input.get<std::string>()));
     const BandField field = c["field"] == "Lo" ? BandField::LoBand : BandField::HiBand;
     EXPECT_EQ(CheckBandField(s.state, s.platform, field, c["typed"]), c["shown"]);
     EXPECT_EQ(std::count(s.platform.calls.begin(), s.platform.calls.end(), ask), c["asked"]);

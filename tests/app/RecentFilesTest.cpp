@@ -39,7 +39,8 @@ TEST(OpenNamedFile, RunsFileOpenWithoutTheDialog) {
     platform.answers.assign(1, MessageAnswer::Cancel);
     platform.calls.clear();
 
-    c["drop"].get<bool>() ? OpenDroppedFile(state, platform, next) : OpenRecentFile(state, platform, 0);
+    c["drop"].get<bool>() ? OpenDroppedFile(state, platform, next)
+                          : OpenRecentFile(state, platform, 0);
 
     EXPECT_EQ(NameParts({state.src.SourceFile})[0], c["sourceFile"]);
     EXPECT_EQ(state.src.SourceName == "Compressor K-7", c["sourceFile"] == "OLD.SPK");

@@ -41,7 +41,10 @@ TEST(Startup, CommandLineFile) {
   } cases[] = {
       {"", false, false, {}},
       {dir / "my horn.SPK", true, true, {}},
-      {dir / "NOWHERE.SPK", false, true, {"Trying to load" + (dir / "NOWHERE.SPK") + "...", missing}},
+      {dir / "NOWHERE.SPK",
+       false,
+       true,
+       {"Trying to load" + (dir / "NOWHERE.SPK") + "...", missing}},
       {quoted, false, true, {"Trying to load" + quoted + "...", missing}},
       {dir / "BROKEN.SPK", false, false, {}},
   };
@@ -77,39 +80,33 @@ TEST(Startup, CommandLineFile) {
 }
 
 TEST(Startup, RegionalSettingsCompatible) {
-  const NumberSeparators incompatible[] = {{",", "."}, {".", " "}, {".", "'"}, {".", ""},
-                                           {",", ","}, {",", " "}, {".", "\xC2\xA0"}};
   EXPECT_TRUE(RegionalSettingsCompatible({".", ","}));
-  for (const auto& sep : incompatible)
-    EXPECT_FALSE(RegionalSettingsCompatible(sep)) << "'" << sep.decimalPoint << "' '" << sep.thousands << "'";
+  for (const auto& sep : test::Cases("Startup", "Incompatible"))
+    EXPECT_FALSE(RegionalSettingsCompatible({sep[0], sep[1]})) << sep;
 }
 
 // Incompatible settings stop the start: nothing loaded, no child windows; the
 // user is offered the regional settings, or told how to start otherwise.
 TEST(Startup, IncompatibleSettingsStopTheStart) {
-  const std::string warning = std::string("ShowMessage ") + kIncompatibleTitle + "|" + kIncompatibleText;
+  const std::string warning =
+      std::string("ShowMessage ") + kIncompatibleTitle + "|" + kIncompatibleText;
   EXPECT_EQ(warning,
             "ShowMessage Warning - incompatible settings!|Your regional settings are not "
             "compatible with Tarvesk. Do You want to change them now?");
-  const struct {
-    MessageAnswer answer;
-    bool panel, offered, told;  // the panel opens; offered: it was asked for; told how to start
-  } flows[] = {{MessageAnswer::Yes, true, true, false},
-               {MessageAnswer::No, true, false, false},
-               {MessageAnswer::No, false, false, false},
-               {MessageAnswer::Yes, false, true, true}};
-  for (const auto& flow : flows) {
-    SCOPED_TRACE(::testing::Message() << static_cast<int>(flow.answer) << (flow.panel ? " panel" : ""));
-    Started s(DataPath("LOUD_3_8.SPK"), {",", "."}, flow.answer, flow.panel);
+  for (const auto& flow : test::Cases("Startup", "Flows")["cases"]) {
+    SCOPED_TRACE(flow.dump());
+    const bool panel = flow[1], offered = flow[2], told = flow[3];
+    Started s(DataPath("LOUD_3_8.SPK"), {",", "."},
+              flow[0].get<bool>() ? MessageAnswer::Yes : MessageAnswer::No, panel);
     EXPECT_FALSE(s.ok);
     const auto messages = test::CallsStarting(s.platform, "ShowMessage ");
-    ASSERT_EQ(messages.size(), flow.told ? 2u : 1u);
+    ASSERT_EQ(messages.size(), told ? 2u : 1u);
     EXPECT_EQ(messages[0], warning);
-    if (flow.told) {
+    if (told) {
       EXPECT_EQ(messages[1].rfind(warning.substr(0, warning.find('|') + 1), 0), 0u);
       EXPECT_NE(messages[1].find("LC_NUMERIC"), std::string::npos);
     }
-    EXPECT_EQ(s.platform.Called("OpenRegionalSettings"), flow.offered);
+    EXPECT_EQ(s.platform.Called("OpenRegionalSettings"), offered);
     EXPECT_FALSE(s.platform.Called("LoadChildWindows"));
     EXPECT_FALSE(s.state.src.HasData());
     EXPECT_TRUE(s.state.log.Lines().empty());

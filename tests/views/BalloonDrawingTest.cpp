@@ -20,8 +20,12 @@ constexpr std::size_t kAcross = 35 * 18;   // second pass, k = 1..35, p = 0..17
 constexpr TwipsSize kWindow{3600, 3400};
 constexpr double kS = 1200, kCx = 1770, kCy = 1200;
 
-std::size_t CircleIndex(int p, int k) { return kAxes + static_cast<std::size_t>(p * 36 + k); }
-std::size_t AcrossIndex(int p, int k) { return kAxes + kCircles + static_cast<std::size_t>((k - 1) * 18 + p); }
+std::size_t CircleIndex(int p, int k) {
+  return kAxes + static_cast<std::size_t>(p * 36 + k);
+}
+std::size_t AcrossIndex(int p, int k) {
+  return kAxes + kCircles + static_cast<std::size_t>((k - 1) * 18 + p);
+}
 
 struct Point2 {
   double x, y;
@@ -118,7 +122,8 @@ TEST(BalloonDrawing, SampleRadiusAndColour) {
     EXPECT_EQ(Colour(wire), c["red"].dump() + ",0," + c["blue"].dump());
     const Point2 at = Projected(4, 7, c["radius"]);
     ExpectAt(wire.x1, wire.y1, at);
-    ExpectAt(seg[CircleIndex(4, 6)].x2, seg[CircleIndex(4, 6)].y2, at);  // the wire before ends there
+    ExpectAt(seg[CircleIndex(4, 6)].x2, seg[CircleIndex(4, 6)].y2,
+             at);  // the wire before ends there
     EXPECT_EQ(Colour(seg[AcrossIndex(4, 7)]), "0," + c["green"].dump() + ",0");
     EXPECT_EQ(Colour(seg[CircleIndex(4, 8)]), "255,0,0");  // the neighbours stay at Q
     EXPECT_EQ(Colour(seg[AcrossIndex(3, 7)]), "0,255,0");

@@ -69,7 +69,8 @@ TEST(InfoTable, RowTextsJoinCellsWithTabs) {
   EXPECT_EQ(RowTexts(t), (std::vector<std::string>{"a\tb\tc", "\tx\t", "only", ""}));
   const auto rows = RowTexts(InfoTable(*OneBandSource()));
   ASSERT_EQ(rows.size(), 6u);
-  EXPECT_EQ(rows[0], "Freq.\t 31.5\t 63\t 125\t 250\t 500\t 1000\t 2000\t 4000\t 8000\t 16000\tLin\tA");
+  EXPECT_EQ(rows[0],
+            "Freq.\t 31.5\t 63\t 125\t 250\t 500\t 1000\t 2000\t 4000\t 8000\t 16000\tLin\tA");
   EXPECT_EQ(rows[5].substr(rows[5].size() - 2), "\t\t");  // the empty Lin and A cells
 }
 

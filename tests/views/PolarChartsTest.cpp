@@ -29,7 +29,8 @@ TEST(PolarCharts, RadialValues) {
     src->BalloonData(6, 0, kBand) = 1000;  // other planes and bands take no part
     src->BalloonData(5, 0, kBand + 1) = 1000;
     const auto values = PolarValues(*src, 5, kBand);
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(values[static_cast<std::size_t>(k)], c["r"][k], 1e-5) << k;
+    for (int k = 0; k < 4; ++k)
+      EXPECT_NEAR(values[static_cast<std::size_t>(k)], c["r"][k], 1e-5) << k;
     EXPECT_NEAR(values[35], c["restValue"], 1e-5);
   }
 }
@@ -50,7 +51,8 @@ TEST(PolarCharts, TwoPlanes) {
   ASSERT_EQ(Windows(d), (std::vector<int>{0, 1}));
   EXPECT_EQ(d.charts[0].second.caption, "Angle of plot = 0\xB0");
   EXPECT_EQ(d.charts[1].second.caption, "Angle of plot = 90\xB0");
-  for (const auto& [chart, point, value] : {std::tuple{0, 5, 40}, {0, 3, 50}, {1, 3, 20}, {1, 5, 50}})
+  for (const auto& [chart, point, value] :
+       {std::tuple{0, 5, 40}, {0, 3, 50}, {1, 3, 20}, {1, 5, 50}})
     EXPECT_NEAR(d.charts[chart].second.values[point], value, 1e-5) << chart << "," << point;
 }
 
@@ -67,7 +69,8 @@ TEST(PolarCharts, AllPlanes) {
     SCOPED_TRACE(i);
     const PolarChart& chart = d.charts[static_cast<std::size_t>(i)].second;
     EXPECT_EQ(chart.caption, "Angle of plot = " + std::to_string(10 * i) + "\xB0");
-    for (int k = 0; k < 36; ++k) EXPECT_NEAR(chart.values[static_cast<std::size_t>(k)], k == i ? 40 : 50, 1e-5);
+    for (int k = 0; k < 36; ++k)
+      EXPECT_NEAR(chart.values[static_cast<std::size_t>(k)], k == i ? 40 : 50, 1e-5);
   }
 }
 

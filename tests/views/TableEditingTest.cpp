@@ -44,7 +44,7 @@ TEST(TableEditing, InfoEntryEnterOrNavigation) {
     std::size_t tablesPushed;
     const char *lin, *a;
   } cases[] = {
-      {GridKey::Enter, 2, "105.66", "104.11"},        // the cell, then the refresh
+      {GridKey::Enter, 2, "105.66", "104.11"},       // the cell, then the refresh
       {GridKey::Navigation, 1, "106.04", "104.12"},  // the old totals stay
   };
   for (const auto& c : cases) {
@@ -175,10 +175,11 @@ TEST(TableEditing, PasteStoresOnlyTowardsTheSelectionEnd) {
   const struct {
     GridSelection sel;
     bool stores;
-  } cases[] = {{{3, 5, 4, 6}, true}, {{4, 5, 3, 6}, false}, {{3, 6, 4, 5}, false}, {{4, 6, 3, 5}, false}};
+  } cases[] = {
+      {{3, 5, 4, 6}, true}, {{4, 5, 3, 6}, false}, {{3, 6, 4, 5}, false}, {{4, 6, 3, 5}, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.sel.row << "," << c.sel.col << " to " << c.sel.rowSel
-                                      << "," << c.sel.colSel);
+    SCOPED_TRACE(::testing::Message()
+                 << c.sel.row << "," << c.sel.col << " to " << c.sel.rowSel << "," << c.sel.colSel);
     Session s;
     const Source before = s.src();
     s.platform.clipboard = "1\t2\r3\t4\r";
@@ -213,7 +214,7 @@ TEST(TableEditing, BandSelectorClick) {
 // SourceKind before, the button clicked (1: loudspeaker); SourceKind after
 // and whether the data count as changed. The Info window stays.
 TEST(TableEditing, SourceKindButtons) {
-  const float cases[][4] = {{0, 1, -1, 1}, {0, 0, 0, 0}, {-1, 0, 0, 1},
+  const float cases[][4] = {{0, 1, -1, 1},  {0, 0, 0, 0}, {-1, 0, 0, 1},
                             {-1, 1, -1, 0}, {1, 1, 1, 0}, {1, 0, 0, 1}};
   for (const auto& [before, loudspeaker, after, changed] : cases) {
     SCOPED_TRACE(::testing::Message() << before << (loudspeaker ? " loudspeaker" : " noise"));
