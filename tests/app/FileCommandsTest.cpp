@@ -148,6 +148,7 @@ TEST(FileCommands, OpenThatLoadsNothing) {
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
     EXPECT_EQ(test::LastCaption(s.platform), "Fonderel ");
     EXPECT_FALSE(s.platform.Called("ViewGeometry on"));
+    EXPECT_TRUE(s.platform.headers.empty());  // nothing of the file reached the windows
   }
 }
 
