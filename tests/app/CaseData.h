@@ -19,10 +19,14 @@ namespace fonderel::test {
 
 using Json = nlohmann::json;
 
-// Member `test` of tests/data/cases/<file>.json; a missing file or member throws.
+// Member `test` of tests/data/cases/<file>.json ("a/b": member b of a); a
+// missing file or member throws. Returned by value, so a range-for over it
+// is safe.
 inline Json Cases(const std::string& file, const std::string& test) {
   std::ifstream in(DataPath("cases/" + file + ".json"));
-  return Json::parse(in).at(test);
+  Json cases = Json::parse(in).at(Json::json_pointer("/" + test));
+  EXPECT_FALSE(cases.empty()) << file << " " << test;
+  return cases;
 }
 
 // A text of a case file; the program's degree sign is the single byte B0.

@@ -119,7 +119,7 @@ TEST(FileCommands, OpenThatLoadsNothing) {
   const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
   const std::string corrupt =
       noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n";
-  for (const auto& c : test::Cases("FileCommands", "OpenThatLoadsNothing")["cases"]) {
+  for (const auto& c : test::Cases("FileCommands", "OpenThatLoadsNothing/cases")) {
     const std::string name = c.value("name", std::string());
     SCOPED_TRACE(name);
     Session s;

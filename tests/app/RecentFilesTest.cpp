@@ -21,7 +21,7 @@ Names NameParts(const std::vector<std::string>& paths) {
 }
 
 TEST(OpenNamedFile, RunsFileOpenWithoutTheDialog) {
-  for (const auto& c : test::Cases("RecentFiles", "OpenNamedFile")["cases"]) {
+  for (const auto& c : test::Cases("RecentFiles", "OpenNamedFile/cases")) {
     SCOPED_TRACE(c["what"].get<std::string>());
     const std::string file = c["file"];
     const bool unsaved = c["unsaved"];

@@ -43,7 +43,7 @@ TEST(RefreshViews, WhatTheWindowsShow) {
 // The balloon is drawn only in a visible window tall enough; the visible
 // polar windows decide which charts are drawn and whether it beeps.
 TEST(RefreshViews, BalloonAndPolarChartsByVisibleWindows) {
-  for (const auto& c : test::Cases("RefreshViews", "Balloon")["cases"]) {
+  for (const auto& c : test::Cases("RefreshViews", "Balloon/cases")) {
     Loaded s;
     s.platform.visible["Balloon"] = c[0];
     s.platform.innerSizes[{ViewWindow::Balloon}] = {3600, c[1]};
@@ -51,7 +51,7 @@ TEST(RefreshViews, BalloonAndPolarChartsByVisibleWindows) {
     ASSERT_EQ(s.platform.balloons.size(), c[2]);
     for (const auto& b : s.platform.balloons) EXPECT_EQ(b.segments.size(), 3u + 648u + 630u);
   }
-  for (const auto& c : test::Cases("RefreshViews", "Polar")["cases"]) {
+  for (const auto& c : test::Cases("RefreshViews", "Polar/cases")) {
     const auto& visible = c[0];
     Loaded s;
     for (const int w : visible) s.platform.visible["Polar" + std::to_string(w)] = true;

@@ -93,7 +93,7 @@ TEST(Startup, IncompatibleSettingsStopTheStart) {
   EXPECT_EQ(warning,
             "ShowMessage Warning - incompatible settings!|Your regional settings are not "
             "compatible with Tarvesk. Do You want to change them now?");
-  for (const auto& flow : test::Cases("Startup", "Flows")["cases"]) {
+  for (const auto& flow : test::Cases("Startup", "Flows/cases")) {
     SCOPED_TRACE(flow.dump());
     const bool panel = flow[1], offered = flow[2], told = flow[3];
     Started s(DataPath("LOUD_3_8.SPK"), {",", "."},

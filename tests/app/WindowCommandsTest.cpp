@@ -67,7 +67,7 @@ TEST(WindowCommands, HelpIndexOpensTheManualOrSaysWhyNot) {
   test::TempDir dir;
   std::filesystem::create_directory(dir / "Manual");
   test::Spit(dir / "Manual/MFonderel.htm", "<html></html>");
-  for (const auto& c : test::Cases("WindowCommands", "HelpIndex")["cases"]) {
+  for (const auto& c : test::Cases("WindowCommands", "HelpIndex/cases")) {
     const std::string appPath = c[0].get<bool>() ? dir.Path() : "/nonexistent/fonderel";
     AppState state;
     state.AppPath = appPath;

@@ -64,7 +64,7 @@ TEST(BalloonDrawing, LayoutAndAxes) {
   const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, kWindow);
   ASSERT_TRUE(picture);
   ASSERT_EQ(picture->segments.size(), kAxes + kCircles + kAcross);
-  const auto axes = test::Cases("BalloonDrawing", "Axes")["cases"];
+  const auto axes = test::Cases("BalloonDrawing", "Axes/cases");
   for (std::size_t i = 0; i < kAxes; ++i) {
     SCOPED_TRACE(i);
     const Segment& s = picture->segments[i];
@@ -77,7 +77,7 @@ TEST(BalloonDrawing, LayoutAndAxes) {
 
 // Window inner size and the picture placed in it; S and the centre follow.
 TEST(BalloonDrawing, PictureRect) {
-  for (const auto& c : test::Cases("BalloonDrawing", "PictureRect")["cases"]) {
+  for (const auto& c : test::Cases("BalloonDrawing", "PictureRect/cases")) {
     SCOPED_TRACE(c.dump());
     const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, {c["window"][0], c["window"][1]});
     ASSERT_EQ(picture.has_value(), c.contains("rect"));

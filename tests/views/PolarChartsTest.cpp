@@ -22,7 +22,7 @@ std::unique_ptr<Source> Filled(float all) {
 }
 
 TEST(PolarCharts, RadialValues) {
-  for (const auto& c : test::Cases("PolarCharts", "RadialValues")["cases"]) {
+  for (const auto& c : test::Cases("PolarCharts", "RadialValues/cases")) {
     SCOPED_TRACE(c["what"].get<std::string>());
     auto src = Filled(c["rest"]);
     for (int k = 0; k < 4; ++k) src->BalloonData(5, k, kBand) = c["v"][k];

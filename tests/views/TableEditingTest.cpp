@@ -75,7 +75,7 @@ std::vector<float> InfoFields(Source& src) {
 }
 
 TEST(TableEditing, InfoCommitTargets) {
-  for (const auto& c : Cases("TableEditing", "InfoCommitTargets")["cases"]) {
+  for (const auto& c : Cases("TableEditing", "InfoCommitTargets/cases")) {
     const int row = c[0], col = c[1], slot = c[2];
     SCOPED_TRACE(::testing::Message() << "row " << row << " col " << col);
     Session s;
