@@ -1,60 +1,43 @@
 // The File menu: the unsaved-data prompt, Open with its dispatch and errors,
 // Save and Save As with their names and failures, Print.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <filesystem>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "app/FileCommands.h"
-#include "core/SpkFile.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFiles.h"
+
+#include <filesystem>
+
+#include "app/CaseData.h"
 
 namespace fonderel {
 namespace {
 
 namespace fs = std::filesystem;
 using test::DataPath;
-using test::RecordingPlatform;
 using test::Slurp;
 using test::Spit;
-using test::TempDir;
 
 const std::string kPrompt = std::string("ShowMessage Warning|") + kUnsavedDataText;
 
+// LOUD_3_8.SPK (bands 3..8, "XYZ") copied into a fresh folder and read from there.
 struct Session {
-  AppState state;
-  RecordingPlatform platform;
-  TempDir dir;
+  test::TempDir dir;
   std::string golden = Slurp(DataPath("LOUD_3_8.SPK"));
-  std::string loaded;  // the file the description came from
-
-  // LOUD_3_8.SPK (bands 3..8, "XYZ") copied into the folder and read.
-  Session() {
-    loaded = dir / "LOUD.SPK";
-    Spit(loaded, golden);
-    EXPECT_TRUE(ReadSpkFile(state, platform, loaded));
-    state.src.SourceFile = loaded;
-    state.src.DataSaved = kTrue;
-    platform.calls.clear();
-  }
+  std::string loaded = dir / "LOUD.SPK";
+  bool copied = (Spit(loaded, golden), true);
+  test::LoadedSource<> l{loaded};
+  AppState& state = l.state;
+  test::RecordingPlatform& platform = l.platform;
+  Session() { state.src.SourceFile = loaded; }
   std::vector<std::string> Messages() const {
-    std::vector<std::string> out;
-    for (const std::string& c : platform.calls)
-      if (c.rfind("ShowMessage ", 0) == 0) out.push_back(c);
-    return out;
-  }
-  std::string LastCaption() const {
-    std::string caption = "(none)";
-    for (const std::string& c : platform.calls)
-      if (c.rfind("Caption ", 0) == 0) caption = c.substr(8);
-    return caption;
+    return test::CallsStarting(platform, "ShowMessage ");
   }
 };
+
+void ExpectDialog(const FileDialogSettings& d, const test::Json& want) {
+  EXPECT_EQ(d.title, want["title"]);
+  EXPECT_EQ(d.filter, want["filter"]);
+  EXPECT_EQ(d.filterIndex, want["filterIndex"]);
+  EXPECT_EQ(d.flags, want["flags"]);
+  EXPECT_EQ(d.fileName, want["fileName"]);
+}
 
 enum class Command { New, Open, Close };
 
@@ -76,37 +59,44 @@ bool RunCommand(Command command, Session& s) {
   return false;
 }
 
+// The prompt's answer and the file Save As is given: a new file, none
+// (cancelled) or a folder (the save fails, and going on would throw the
+// unsaved data away).
 TEST(FileCommands, UnsavedDataPrompt) {
+  enum Target { None, NewFile, Folder };
   const struct {
     std::optional<MessageAnswer> answer;  // nullopt: data saved, no prompt
-    bool saveAsChoosesFile;
+    Target target;
     bool goesOn;
   } flows[] = {
-      {MessageAnswer::Yes, true, true},  {MessageAnswer::Yes, false, true},
-      {MessageAnswer::No, false, true},  {MessageAnswer::Cancel, false, false},
-      {std::nullopt, false, true},
+      {MessageAnswer::Yes, NewFile, true},  {MessageAnswer::Yes, None, true},
+      {MessageAnswer::Yes, Folder, false},  {MessageAnswer::No, None, true},
+      {MessageAnswer::Cancel, None, false}, {std::nullopt, None, true},
   };
   for (const Command command : {Command::New, Command::Open, Command::Close}) {
     for (const auto& flow : flows) {
       SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << ", answer "
                                         << (flow.answer ? static_cast<int>(*flow.answer) : -1)
-                                        << (flow.saveAsChoosesFile ? ", saved" : ""));
+                                        << ", target " << flow.target);
       Session s;
-      const std::string saved = s.dir / "SAVED.SPK";
+      const std::string saved = s.dir / "SAVED.SPK", folder = s.dir / "FOLDER.SPK";
+      fs::create_directory(folder);
       if (flow.answer) {
         s.state.src.DataSaved = kFalse;
         s.platform.answers = {*flow.answer};
       }
-      s.platform.files = {flow.saveAsChoosesFile ? std::optional(saved) : std::nullopt,
+      s.platform.files = {flow.target == NewFile  ? std::optional(saved)
+                          : flow.target == Folder ? std::optional(folder)
+                                                  : std::nullopt,
                           std::nullopt};
       EXPECT_EQ(RunCommand(command, s), flow.goesOn);
       EXPECT_EQ(s.platform.Called(kPrompt), flow.answer.has_value());
-      const bool yes = flow.answer == MessageAnswer::Yes;
-      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"), yes);
-      EXPECT_EQ(fs::exists(saved), flow.saveAsChoosesFile);
-      if (flow.saveAsChoosesFile) {
-        EXPECT_EQ(Slurp(saved), s.golden);  // Save As wrote the description
-      }
+      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"),
+                flow.answer == MessageAnswer::Yes);
+      EXPECT_EQ(fs::exists(saved), flow.target == NewFile);
+      EXPECT_EQ(fs::exists(saved) ? Slurp(saved) : s.golden, s.golden);  // Save As wrote it
+      EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage Save Error|").size(),
+                flow.target == Folder ? 1u : 0u);
       if (!flow.goesOn) {
         EXPECT_EQ(s.state.src.SourceName, "XYZ");
         EXPECT_EQ(s.state.src.FirstBand, 3);
@@ -120,38 +110,46 @@ TEST(FileCommands, UnsavedDataPrompt) {
   }
 }
 
-// Yes, then a save that fails: going on would throw the unsaved data away.
-TEST(FileCommands, FailedSaveInThePromptStopsTheCommand) {
-  for (const Command command : {Command::New, Command::Open, Command::Close}) {
-    SCOPED_TRACE(static_cast<int>(command));
+// An Open that loads nothing leaves an empty, saved description and says
+// why. Names whose last three characters are not "SPK" (any case) go to the
+// importers, which report an import error (the CATT reader's box names the
+// file's first line, not the file); a file that breaks off inside its
+// geometry is a read error and leaves not even the Geometry menu item.
+TEST(FileCommands, OpenThatLoadsNothing) {
+  const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
+  const std::string corrupt =
+      noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n";
+  for (const auto& c : test::Cases("FileCommands", "OpenThatLoadsNothing/cases")) {
+    const std::string name = c.value("name", std::string());
+    SCOPED_TRACE(name);
     Session s;
-    const std::string blocked = s.dir / "FOLDER.SPK";
-    fs::create_directory(blocked);
     s.state.src.DataSaved = kFalse;
-    s.platform.answers = {MessageAnswer::Yes};
-    s.platform.files = {blocked};
-    EXPECT_FALSE(RunCommand(command, s));
-    EXPECT_EQ(s.Messages().back().rfind("ShowMessage Save Error|", 0), 0u);
-    EXPECT_EQ(s.state.src.SourceName, "XYZ");
-    EXPECT_EQ(s.state.src.DataSaved, kFalse);
-    EXPECT_FALSE(s.platform.Called("OpenDialog Open a Source File"));
-    if (command == Command::Close) {
-      EXPECT_EQ(s.state.Quitting, kFalse);
+    s.platform.answers = {MessageAnswer::No};
+    const std::string path = s.dir / name;
+    if (!name.empty()) {
+      Spit(path, c["bytes"] == "corrupt" ? corrupt : c["bytes"].get<std::string>());
+      s.platform.files = {path};
     }
+    FileOpen(s.state, s.platform);
+    const auto messages = s.Messages();
+    ASSERT_EQ(messages.size(), name.empty() ? 1u : 2u);  // the prompt, then the error
+    if (!name.empty()) {
+      const std::string& shown = messages[1];
+      EXPECT_TRUE(shown.starts_with("ShowMessage " + test::Replaced(c["message"], "{path}", path)))
+          << shown;
+      EXPECT_EQ(s.state.log.Lines().back(),
+                "Error: " + (c.contains("logged") ? test::Replaced(c["logged"], "{path}", path)
+                                                  : shown.substr(shown.find('|') + 1)));
+    }
+    EXPECT_FALSE(s.state.src.HasData());
+    EXPECT_EQ(s.state.src.SourceName, "");
+    EXPECT_EQ(s.state.src.NFaces, 0);
+    EXPECT_EQ(s.state.src.SourceFile, "");
+    EXPECT_EQ(s.state.src.DataSaved, kTrue);
+    EXPECT_EQ(test::LastCaption(s.platform), "Fonderel ");
+    EXPECT_FALSE(s.platform.Called("ViewGeometry on"));
+    EXPECT_TRUE(s.platform.headers.empty());  // nothing of the file reached the windows
   }
-}
-
-TEST(FileCommands, OpenCancelledLeavesAnEmptyDescription) {
-  Session s;
-  s.state.src.DataSaved = kFalse;
-  s.platform.answers = {MessageAnswer::No};
-  FileOpen(s.state, s.platform);
-  EXPECT_FALSE(s.state.src.HasData());
-  EXPECT_EQ(s.state.src.SourceName, "");
-  EXPECT_EQ(s.state.src.SourceFile, "");
-  EXPECT_EQ(s.state.src.DataSaved, kTrue);
-  EXPECT_EQ(s.platform.calls.back(), "OpenDialog Open a Source File");
-  EXPECT_EQ(s.LastCaption(), "Fonderel ");
 }
 
 // The chosen path keeps its case; only the extension test ignores it. The
@@ -165,100 +163,33 @@ TEST(FileCommands, OpenKeepsThePathAndStartsTheNextDialogBesideIt) {
   s.platform.files = {path, std::nullopt};
   FileOpen(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 1u);
-  const FileDialogSettings& d = s.platform.fileDialogs[0];
-  EXPECT_EQ(d.title, "Open a Source File");
-  EXPECT_EQ(d.filter,
-            "Plivox Speaker Files (*.spk)|*.spk|Catt SD1 Files (*.txt)|*.txt|Modeler 3.0 Files "
-            "(*.mdl)|*.mdl|Modeler 3.1 Files (*.)|*.|EASE Ascii files (*.eas)|*.eas|SOFA Files "
-            "(*.sofa)|*.sofa");
-  EXPECT_EQ(d.filterIndex, 1);
-  EXPECT_EQ(d.flags, 4100);
-  EXPECT_EQ(d.fileName, "*.SPK");
-  EXPECT_EQ(d.initialDir, "/opt/fonderel/sources");
+  ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "OpenDialog"));
+  EXPECT_EQ(s.platform.fileDialogs[0].initialDir, "/opt/fonderel/sources");
   EXPECT_EQ(s.state.src.SourceFile, path);
-  EXPECT_EQ(s.state.src.FirstBand, 3);
   EXPECT_EQ(s.state.src.LastBand, 8);
   EXPECT_EQ(s.state.src.DataSaved, kTrue);
-  EXPECT_EQ(s.LastCaption(), "Fonderel " + path);
+  EXPECT_EQ(test::LastCaption(s.platform), "Fonderel " + path);
   EXPECT_TRUE(s.Messages().empty());
   FileOpen(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 2u);
   EXPECT_EQ(s.platform.fileDialogs[1].initialDir, s.dir / "Mixed Case");
 }
 
-// Names whose last three characters are not "SPK" (any case) go to the
-// importers, which report what they cannot read as an import error, logged
-// after "Error:" (the CATT reader's box shows its own message about the
-// file's first line, without the file's name).
-TEST(FileCommands, OpenOfAForeignFileGoesToTheImporters) {
-  for (const std::string name : {"horn.eas", "HORN.TXT", "horn.Mdl", "HORN", "horn.spk.bak"}) {
-    SCOPED_TRACE(name);
-    Session s;
-    const std::string path = s.dir / name;
-    Spit(path, "not a loudspeaker\r\n");
-    s.platform.files = {path};
-    FileOpen(s.state, s.platform);
-    const auto messages = s.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    if (name == "HORN.TXT") {
-      const std::string text =
-          "The TXT file does not appear to be a valid export file from CATT in SD1 format";
-      EXPECT_EQ(messages[0], "ShowMessage Import Error|" + text);
-      EXPECT_EQ(s.state.log.Lines().back(), "Error: " + path + ", line 1: " + text);
-    } else {
-      EXPECT_EQ(messages[0].rfind("ShowMessage Import Error|" + path, 0), 0u) << messages[0];
-      EXPECT_EQ(s.state.log.Lines().back(), "Error: " + messages[0].substr(25));
-    }
-    EXPECT_FALSE(s.state.src.HasData());
-    EXPECT_EQ(s.state.src.SourceFile, "");
-    EXPECT_EQ(s.state.src.DataSaved, kTrue);
-    EXPECT_EQ(s.LastCaption(), "Fonderel ");
-  }
-}
-
-// A file that breaks off inside its geometry section: nothing of it stays,
-// not even the Geometry menu item.
-TEST(FileCommands, OpenOfACorruptSpkFileLoadsNothing) {
-  Session s;
-  const std::string noise = Slurp(DataPath("NOISE_GEOMETRY.SPK"));
-  const std::string path = s.dir / "Noise.Spk";
-  Spit(path, noise.substr(0, noise.find(" Face 4 -2")) + " Face 4 -2  3    -.5 x\r\n");
-  s.platform.files = {path};
-  FileOpen(s.state, s.platform);
-  const auto messages = s.Messages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("ShowMessage Read Error|" + path + ", line ", 0), 0u)
-      << messages[0];
-  EXPECT_FALSE(s.state.src.HasData());
-  EXPECT_EQ(s.state.src.SourceName, "");
-  EXPECT_EQ(s.state.src.NFaces, 0);
-  EXPECT_EQ(s.state.src.SourceFile, "");
-  EXPECT_EQ(s.state.src.DataSaved, kTrue);
-  EXPECT_FALSE(s.platform.Called("ViewGeometry on"));
-  EXPECT_TRUE(s.platform.headers.empty());
-}
-
-TEST(FileCommands, SaveWithoutAFileIsSaveAs) {
+// Save without a file is Save As (here cancelled: nothing saved). The writer
+// appends ".SPK" to a name without extension; SourceFile keeps the text it
+// had, so the next Save goes to the same file again.
+TEST(FileCommands, SaveWritesTheCurrentFileAndKeepsItsName) {
   Session s;
   s.state.src.SourceFile.clear();
   s.state.src.DataSaved = kFalse;
   FileSave(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 1u);
   EXPECT_EQ(s.platform.fileDialogs[0].title, "Save a Source File");
-  EXPECT_EQ(s.platform.fileDialogs[0].fileName, "*.SPK");
-  EXPECT_EQ(s.state.src.DataSaved, kFalse);  // cancelled: nothing saved
-  EXPECT_TRUE(s.Messages().empty());
-}
-
-// The writer appends ".SPK" to a name without extension; SourceFile keeps
-// the text it had, so the next Save goes to the same file again.
-TEST(FileCommands, SaveWritesTheCurrentFileAndKeepsItsName) {
-  Session s;
+  EXPECT_EQ(s.state.src.DataSaved, kFalse);
   const std::string bare = s.dir / "speaker";
   s.state.src.SourceFile = bare;
-  s.state.src.DataSaved = kFalse;
   FileSave(s.state, s.platform);
-  EXPECT_TRUE(s.platform.fileDialogs.empty());
+  EXPECT_EQ(s.platform.fileDialogs.size(), 1u);
   EXPECT_EQ(Slurp(bare + ".SPK"), s.golden);  // the description written back byte for byte
   EXPECT_FALSE(fs::exists(bare));
   EXPECT_EQ(s.state.src.SourceFile, bare);
@@ -267,16 +198,8 @@ TEST(FileCommands, SaveWritesTheCurrentFileAndKeepsItsName) {
 }
 
 TEST(FileCommands, SaveAsProposal) {
-  const struct {
-    const char* sourceFile;
-    const char* proposal;
-  } cases[] = {
-      {"/data/HORN.MDL", "HORN.SPK"}, {"/data/horn.mdl", "horn.SPK"},
-      {"/data/Horn.spk", "Horn.spk"}, {"", "*.SPK"},
-      {"HORN.Mdl", "HORN.SPK"},       {"/data/x.mdl/HORN", "HORN"},
-      {"/data/horn.mdl.bak", "horn.mdl.bak"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SaveAsProposal(c.sourceFile), c.proposal) << c.sourceFile;
+  for (const auto& c : test::Cases("FileCommands", "SaveAsProposal"))
+    EXPECT_EQ(SaveAsProposal(c[0]), c[1]) << c[0];
 }
 
 TEST(FileCommands, SaveAsWritesTheChosenFileAndMakesItCurrent) {
@@ -289,16 +212,11 @@ TEST(FileCommands, SaveAsWritesTheChosenFileAndMakesItCurrent) {
   s.platform.files = {chosen};
   FileSaveAs(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 1u);
-  const FileDialogSettings& d = s.platform.fileDialogs[0];
-  EXPECT_EQ(d.title, "Save a Source File");
-  EXPECT_EQ(d.filter, "Plivox Speaker Files (*.spk)|*.spk");
-  EXPECT_EQ(d.filterIndex, 1);
-  EXPECT_EQ(d.flags, 6);
-  EXPECT_EQ(d.fileName, "Horn.SPK");
-  EXPECT_EQ(d.initialDir, "/opt/fonderel/sources");
+  ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "SaveAsDialog"));
+  EXPECT_EQ(s.platform.fileDialogs[0].initialDir, "/opt/fonderel/sources");
   EXPECT_EQ(s.state.src.SourceFile, chosen + ".SPK");
   EXPECT_EQ(Slurp(chosen + ".SPK"), s.golden);
-  EXPECT_EQ(s.LastCaption(), "Fonderel " + chosen + ".SPK");
+  EXPECT_EQ(test::LastCaption(s.platform), "Fonderel " + chosen + ".SPK");
   EXPECT_EQ(s.state.src.DataSaved, kTrue);
   EXPECT_EQ(s.state.DialogInitialDir, s.dir / "Out");
 }
@@ -306,28 +224,18 @@ TEST(FileCommands, SaveAsWritesTheChosenFileAndMakesItCurrent) {
 // A save that fails is reported, keeps the data unsaved and the current file
 // as it was, and leaves the file on disk untouched.
 TEST(FileCommands, FailedSaveKeepsEverything) {
-  const struct {
-    const char* what;
-    bool saveAs;
-    const char* target;  // below the session folder
-    bool unwritableValue;
-  } cases[] = {
-      {"Save As onto a folder", true, "taken.SPK", false},
-      {"Save As into a missing folder", true, "missing/x.SPK", false},
-      {"Save onto a folder", false, "taken.SPK", false},
-      {"Save of a level without number text", false, "LOUD.SPK", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : test::Cases("FileCommands", "FailedSave")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const bool saveAs = c["saveAs"];
     Session s;
     fs::create_directories(s.dir / "taken.SPK");
-    const std::string target = s.dir / c.target;
-    const std::string before = c.saveAs ? s.loaded : target;
+    const std::string target = s.dir / c["target"].get<std::string>();
+    const std::string before = saveAs ? s.loaded : target;
     s.state.src.SourceFile = before;
     s.state.src.DataSaved = kFalse;
-    if (c.unwritableValue) s.state.src.Lw(6) = std::nanf("");
+    if (c.contains("unwritableValue")) s.state.src.Lw(6) = std::nanf("");
     s.platform.files = {target};
-    if (c.saveAs) {
+    if (saveAs) {
       FileSaveAs(s.state, s.platform);
     } else {
       FileSave(s.state, s.platform);
@@ -340,30 +248,20 @@ TEST(FileCommands, FailedSaveKeepsEverything) {
     EXPECT_EQ(s.state.src.SourceFile, before);
     EXPECT_EQ(Slurp(s.loaded), s.golden);
     EXPECT_TRUE(fs::is_directory(s.dir / "taken.SPK"));
-    EXPECT_EQ(s.LastCaption(), "(none)");
+    EXPECT_EQ(test::LastCaption(s.platform), "(none)");
   }
 }
 
+// The balloon is printed only when the printer dialog is confirmed.
 TEST(FileCommands, PrintAndPrinterSetup) {
-  const struct {
-    std::optional<bool> printer;  // nullopt: Printer Setup
-    std::vector<std::string> calls;
-  } cases[] = {
-      {false, {"PrinterDialog 0"}},
-      {true, {"PrinterDialog 0", "PrintBalloonImage"}},
-      {std::nullopt, {"PrinterDialog 64"}},
-  };
-  for (const auto& c : cases) {
+  for (const bool confirmed : {false, true}) {
     AppState state;
-    RecordingPlatform platform;
-    if (c.printer) {
-      platform.printers = {*c.printer};
-      FilePrint(state, platform);
-    } else {
-      platform.printers = {true};
-      FilePrinterSetup(state, platform);
-    }
-    EXPECT_EQ(platform.calls, c.calls);
+    test::RecordingPlatform platform;
+    platform.printers = {confirmed, true};
+    FilePrint(state, platform);
+    FilePrinterSetup(state, platform);
+    EXPECT_EQ(platform.Called("PrintBalloonImage"), confirmed);
+    EXPECT_TRUE(platform.Called("PrinterDialog 64"));  // Setup's own flags
   }
 }
 

@@ -1,16 +1,10 @@
 // Opening a file without the dialog, as a recent file or a file dropped on the
 // main window: File Open's flow from its unsaved-data prompt on. The list's
 // order and limit are seen through the File menu in the GUI tests.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
+#include "app/CaseData.h"
 #include "app/FileCommands.h"
 #include "app/OpenNamedFile.h"
 #include "app/Startup.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFiles.h"
 
 namespace fonderel {
 namespace {
@@ -27,22 +21,10 @@ Names NameParts(const std::vector<std::string>& paths) {
 }
 
 TEST(OpenNamedFile, RunsFileOpenWithoutTheDialog) {
-  const struct {
-    const char* what;
-    bool drop;               // dropped, else recent entry 1
-    const char* file;        // test file copied to NEW.<ext>; "" when it is gone
-    bool unsaved;            // answered Cancel, else no question
-    const char* sourceFile;  // afterwards
-    Names recent;            // afterwards
-  } cases[] = {
-      {"recent file", false, "LOUD_3_8.SPK", false, "NEW.SPK", {"NEW.SPK", "OLD.SPK"}},
-      {"recent file, unsaved, Cancel", false, "LOUD_3_8.SPK", true, "OLD.SPK", {"NEW.SPK", "OLD.SPK"}},
-      {"recent file gone", false, "", true, "OLD.SPK", {"OLD.SPK"}},
-      {"dropped EASE file", true, "import/EASE3_ONE.EAS", false, "NEW.SPK",
-       {"NEW.EAS", "NEW.SPK", "OLD.SPK"}},
-      {"dropped, unsaved, Cancel", true, "LOUD_3_8.SPK", true, "OLD.SPK", {"NEW.SPK", "OLD.SPK"}},
-  };
-  for (const auto& c : cases) {
+  for (const auto& c : test::Cases("RecentFiles", "OpenNamedFile/cases")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const std::string file = c["file"];
+    const bool unsaved = c["unsaved"];
     test::TempDir dir;
     AppState state;
     test::RecordingPlatform platform;
@@ -50,24 +32,23 @@ TEST(OpenNamedFile, RunsFileOpenWithoutTheDialog) {
     Spit(old, Slurp(DataPath("NOISE_GEOMETRY.SPK")));
     platform.files.push_back(old);
     FileOpen(state, platform);
-    const std::string next = dir / (std::string(c.file).ends_with(".EAS") ? "NEW.EAS" : "NEW.SPK");
-    if (*c.file != '\0') Spit(next, Slurp(DataPath(c.file)));
+    const std::string next = dir / (file.ends_with(".EAS") ? "NEW.EAS" : "NEW.SPK");
+    if (!file.empty()) Spit(next, Slurp(DataPath(file)));
     state.Recent.Assign({dir / "NEW.SPK", old});
-    if (c.unsaved) state.src.DataSaved = kFalse;
+    if (unsaved) state.src.DataSaved = kFalse;
     platform.answers.assign(1, MessageAnswer::Cancel);
     platform.calls.clear();
 
-    c.drop ? OpenDroppedFile(state, platform, next) : OpenRecentFile(state, platform, 0);
+    c["drop"].get<bool>() ? OpenDroppedFile(state, platform, next)
+                          : OpenRecentFile(state, platform, 0);
 
-    EXPECT_EQ(NameParts({state.src.SourceFile})[0], c.sourceFile) << c.what;
-    const bool kept = std::string(c.sourceFile) == "OLD.SPK";
-    EXPECT_EQ(state.src.SourceName == "Compressor K-7", kept) << c.what;
-    EXPECT_EQ(state.src.HasData(), true) << c.what;
-    EXPECT_EQ(NameParts(state.Recent.Files()), c.recent) << c.what;
+    EXPECT_EQ(NameParts({state.src.SourceFile})[0], c["sourceFile"]);
+    EXPECT_EQ(state.src.SourceName == "Compressor K-7", c["sourceFile"] == "OLD.SPK");
+    EXPECT_TRUE(state.src.HasData());
+    EXPECT_EQ(NameParts(state.Recent.Files()), c["recent"].get<Names>());
     EXPECT_EQ(platform.Called(std::string("ShowMessage Warning|") + kUnsavedDataText),
-              c.unsaved && *c.file != '\0')
-        << c.what;
-    EXPECT_FALSE(platform.Called("OpenDialog Open a Source File")) << c.what;
+              unsaved && !file.empty());
+    EXPECT_FALSE(platform.Called("OpenDialog Open a Source File"));
   }
 }
 

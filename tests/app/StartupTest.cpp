@@ -1,42 +1,26 @@
 // Start-up: the regional-settings check, the file named on the command line
 // (read and laid out, missing, unreadable) and the dialogs' start folder.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "app/Startup.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFiles.h"
+
+#include "app/CaseData.h"
 
 namespace fonderel {
 namespace {
 
 using test::DataPath;
-using test::RecordingPlatform;
-using test::Slurp;
-using test::Spit;
-using test::TempDir;
 
 struct Started {
   AppState state;
-  RecordingPlatform platform;
+  test::RecordingPlatform platform;
   bool ok = false;
   explicit Started(const std::string& commandLine, NumberSeparators separators = {".", ","},
-                   std::vector<MessageAnswer> answers = {}, bool panel = false) {
+                   MessageAnswer answer = MessageAnswer::Ok, bool panel = false) {
     state.AppPath = "/opt/fonderel";
     platform.inner = {12000, 7500};
     platform.separators = separators;
-    platform.answers.assign(answers.begin(), answers.end());
+    platform.answers = {answer};
     platform.regionalPanel = panel;
     ok = Startup(state, platform, commandLine);
-  }
-  std::string LastCaption() const {
-    std::string caption;
-    for (const std::string& c : platform.calls)
-      if (c.rfind("Caption ", 0) == 0) caption = c.substr(8);
-    return caption;
   }
 };
 
@@ -44,30 +28,25 @@ struct Started {
 // missing file (also one in quotes, as a shell passes it unchanged) gives two
 // log lines; an unreadable one a message; neither leaves data or a layout.
 TEST(Startup, CommandLineFile) {
-  TempDir dir;
-  const std::string golden = Slurp(DataPath("LOUD_3_8.SPK"));
-  Spit(dir / "my horn.SPK", golden);
-  Spit(dir / "BROKEN.SPK", golden.substr(0, golden.size() / 2));
+  test::TempDir dir;
+  const std::string golden = test::Slurp(DataPath("LOUD_3_8.SPK"));
+  test::Spit(dir / "my horn.SPK", golden);
+  test::Spit(dir / "BROKEN.SPK", golden.substr(0, golden.size() / 2));
   const std::string quoted = "\"" + (dir / "my horn.SPK") + "\"";
+  const std::string missing = "This file does not exist - create it with File-Create Source....";
   const struct {
     std::string commandLine;
-    bool loads;
-    std::vector<std::string> log;  // empty: not checked
-    std::string message;           // the start of a message shown, if any
+    bool loads, named;  // named: SourceFile and caption keep the name
+    std::vector<std::string> log;
   } cases[] = {
-      {"", false, {}, ""},
-      {dir / "my horn.SPK", true, {}, ""},
+      {"", false, false, {}},
+      {dir / "my horn.SPK", true, true, {}},
       {dir / "NOWHERE.SPK",
        false,
-       {"Trying to load" + (dir / "NOWHERE.SPK") + "...",
-        "This file does not exist - create it with File-Create Source...."},
-       ""},
-      {quoted,
-       false,
-       {"Trying to load" + quoted + "...",
-        "This file does not exist - create it with File-Create Source...."},
-       ""},
-      {dir / "BROKEN.SPK", false, {}, "ShowMessage Read Error|" + (dir / "BROKEN.SPK") + ", line "},
+       true,
+       {"Trying to load" + (dir / "NOWHERE.SPK") + "...", missing}},
+      {quoted, false, true, {"Trying to load" + quoted + "...", missing}},
+      {dir / "BROKEN.SPK", false, false, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.commandLine);
@@ -78,24 +57,16 @@ TEST(Startup, CommandLineFile) {
     EXPECT_EQ(s.state.src.HasData(), c.loads);
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
     EXPECT_EQ(s.platform.Called("Maximize"), c.loads);
-    const bool missing = !c.log.empty();
-    EXPECT_EQ(s.state.src.SourceFile, c.loads || missing ? c.commandLine : "");
-    EXPECT_EQ(s.LastCaption(), "Fonderel " + (c.loads || missing ? c.commandLine : ""));
-    if (missing) {
+    EXPECT_EQ(s.state.src.SourceFile, c.named ? c.commandLine : "");
+    EXPECT_EQ(test::LastCaption(s.platform, ""), "Fonderel " + (c.named ? c.commandLine : ""));
+    const auto messages = test::CallsStarting(s.platform, "ShowMessage ");
+    if (c.commandLine.ends_with("BROKEN.SPK")) {  // the message shown is logged after "Error:"
+      ASSERT_EQ(messages.size(), 1u);
+      EXPECT_EQ(messages[0].rfind("ShowMessage Read Error|" + c.commandLine + ", line ", 0), 0u);
+      EXPECT_EQ(s.state.log.Lines().back(), "Error: " + messages[0].substr(23));
+    } else if (!c.loads) {
       EXPECT_EQ(s.state.log.Lines(), c.log);
-    }
-    if (missing) {
-      EXPECT_TRUE(s.platform.Called("ShowTextLog"));
-    }
-    if (c.commandLine.empty()) {
-      EXPECT_TRUE(s.state.log.Lines().empty());
-    }
-    if (!c.message.empty()) {
-      const auto shown =
-          std::find_if(s.platform.calls.begin(), s.platform.calls.end(),
-                       [&](const std::string& m) { return m.rfind(c.message, 0) == 0; });
-      ASSERT_NE(shown, s.platform.calls.end());
-      EXPECT_EQ(s.state.log.Lines().back(), "Error: " + shown->substr(23));
+      EXPECT_EQ(s.platform.Called("ShowTextLog"), !c.log.empty());
     }
     if (c.loads) {
       EXPECT_EQ(s.state.src.LastBand, 8);
@@ -109,17 +80,9 @@ TEST(Startup, CommandLineFile) {
 }
 
 TEST(Startup, RegionalSettingsCompatible) {
-  const struct {
-    NumberSeparators separators;
-    bool compatible;
-  } cases[] = {
-      {{".", ","}, true}, {{",", "."}, false}, {{".", " "}, false}, {{".", "'"}, false},
-      {{".", ""}, false}, {{",", ","}, false}, {{",", " "}, false}, {{".", "\xC2\xA0"}, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(RegionalSettingsCompatible(c.separators), c.compatible)
-        << "'" << c.separators.decimalPoint << "' '" << c.separators.thousands << "'";
-  }
+  EXPECT_TRUE(RegionalSettingsCompatible({".", ","}));
+  for (const auto& sep : test::Cases("Startup", "Incompatible"))
+    EXPECT_FALSE(RegionalSettingsCompatible({sep[0], sep[1]})) << sep;
 }
 
 // Incompatible settings stop the start: nothing loaded, no child windows; the
@@ -130,33 +93,24 @@ TEST(Startup, IncompatibleSettingsStopTheStart) {
   EXPECT_EQ(warning,
             "ShowMessage Warning - incompatible settings!|Your regional settings are not "
             "compatible with Tarvesk. Do You want to change them now?");
-  const struct {
-    MessageAnswer answer;
-    bool panel;
-    std::vector<std::string> calls;
-  } flows[] = {
-      {MessageAnswer::Yes, true, {warning, "OpenRegionalSettings"}},
-      {MessageAnswer::No, true, {warning}},
-      {MessageAnswer::No, false, {warning}},
-      {MessageAnswer::Yes, false, {warning, "OpenRegionalSettings", "(how to start)"}},
-  };
-  for (const NumberSeparators& sep :
-       {NumberSeparators{",", "."}, NumberSeparators{".", " "}, NumberSeparators{".", "'"}}) {
-    for (const auto& flow : flows) {
-      SCOPED_TRACE(sep.decimalPoint + sep.thousands + (flow.panel ? " panel" : " no panel"));
-      Started s(DataPath("LOUD_3_8.SPK"), sep, {flow.answer}, flow.panel);
-      EXPECT_FALSE(s.ok);
-      ASSERT_EQ(s.platform.calls.size(), flow.calls.size());
-      for (std::size_t i = 0; i < 2 && i < flow.calls.size(); ++i)
-        EXPECT_EQ(s.platform.calls[i], flow.calls[i]);
-      if (flow.calls.size() == 3) {
-        EXPECT_EQ(s.platform.calls[2].rfind(warning.substr(0, warning.find('|') + 1), 0), 0u);
-        EXPECT_NE(s.platform.calls[2].find("LC_NUMERIC"), std::string::npos);
-      }
-      EXPECT_FALSE(s.state.src.HasData());
-      EXPECT_TRUE(s.state.log.Lines().empty());
-      EXPECT_EQ(s.state.DialogInitialDir, "");
+  for (const auto& flow : test::Cases("Startup", "Flows/cases")) {
+    SCOPED_TRACE(flow.dump());
+    const bool panel = flow[1], offered = flow[2], told = flow[3];
+    Started s(DataPath("LOUD_3_8.SPK"), {",", "."},
+              flow[0].get<bool>() ? MessageAnswer::Yes : MessageAnswer::No, panel);
+    EXPECT_FALSE(s.ok);
+    const auto messages = test::CallsStarting(s.platform, "ShowMessage ");
+    ASSERT_EQ(messages.size(), told ? 2u : 1u);
+    EXPECT_EQ(messages[0], warning);
+    if (told) {
+      EXPECT_EQ(messages[1].rfind(warning.substr(0, warning.find('|') + 1), 0), 0u);
+      EXPECT_NE(messages[1].find("LC_NUMERIC"), std::string::npos);
     }
+    EXPECT_EQ(s.platform.Called("OpenRegionalSettings"), offered);
+    EXPECT_FALSE(s.platform.Called("LoadChildWindows"));
+    EXPECT_FALSE(s.state.src.HasData());
+    EXPECT_TRUE(s.state.log.Lines().empty());
+    EXPECT_EQ(s.state.DialogInitialDir, "");
   }
 }
 

@@ -1,12 +1,11 @@
 // The balloon wire frame: picture layout, the oblique projection, the radius
 // of each sample over 40 dB and the colours of the two passes.
-#include <gtest/gtest.h>
+#include "views/BalloonDrawing.h"
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
-#include "views/BalloonDrawing.h"
+#include "app/CaseData.h"
 
 namespace fonderel {
 namespace {
@@ -21,8 +20,12 @@ constexpr std::size_t kAcross = 35 * 18;   // second pass, k = 1..35, p = 0..17
 constexpr TwipsSize kWindow{3600, 3400};
 constexpr double kS = 1200, kCx = 1770, kCy = 1200;
 
-std::size_t CircleIndex(int p, int k) { return kAxes + static_cast<std::size_t>(p * 36 + k); }
-std::size_t AcrossIndex(int p, int k) { return kAxes + kCircles + static_cast<std::size_t>((k - 1) * 18 + p); }
+std::size_t CircleIndex(int p, int k) {
+  return kAxes + static_cast<std::size_t>(p * 36 + k);
+}
+std::size_t AcrossIndex(int p, int k) {
+  return kAxes + kCircles + static_cast<std::size_t>((k - 1) * 18 + p);
+}
 
 struct Point2 {
   double x, y;
@@ -33,6 +36,11 @@ Point2 Projected(int p, int k, double r) {
   const double x = r * std::cos(theta), y = r * std::sin(theta) * std::cos(phi),
                z = r * std::sin(theta) * std::sin(phi);
   return {kCx + kS * (0.85 * x + 0.32 * y), kCy - kS * (0.6 * y + 0.75 * z - 0.22 * x)};
+}
+
+void ExpectAt(double x, double y, Point2 want, double tolerance = 1e-2) {
+  EXPECT_NEAR(x, want.x, tolerance);
+  EXPECT_NEAR(y, want.y, tolerance);
 }
 
 // A band whose balloon is `all` everywhere except `sample` at (4, 7).
@@ -48,57 +56,35 @@ std::unique_ptr<Source> Band(float dirQ, float all, float sample) {
   return src;
 }
 
-void ExpectColour(const Segment& s, int red, int green, int blue) {
-  EXPECT_EQ(s.red, red);
-  EXPECT_EQ(s.green, green);
-  EXPECT_EQ(s.blue, blue);
+std::string Colour(const Segment& s) {
+  return std::to_string(s.red) + "," + std::to_string(s.green) + "," + std::to_string(s.blue);
 }
 
 TEST(BalloonDrawing, LayoutAndAxes) {
   const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, kWindow);
   ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->rect, (TwipsRect{30, 0, 3540, 2400}));
   ASSERT_EQ(picture->segments.size(), kAxes + kCircles + kAcross);
-  // Origin (1770, 1200); x = (1, 0, 0) at (1770 + 0.85 S, 1200 + 0.22 S),
-  // y at (1770 + 0.32 S, 1200 - 0.6 S), z at (1770, 1200 - 0.75 S).
-  const struct {
-    double x2, y2;
-    int red, green, blue;
-  } axes[] = {{2790, 1464, 255, 0, 0}, {2154, 480, 0, 255, 0}, {1770, 300, 0, 0, 255}};
+  const auto axes = test::Cases("BalloonDrawing", "Axes/cases");
   for (std::size_t i = 0; i < kAxes; ++i) {
     SCOPED_TRACE(i);
     const Segment& s = picture->segments[i];
-    EXPECT_DOUBLE_EQ(s.x1, kCx);
-    EXPECT_DOUBLE_EQ(s.y1, kCy);
-    EXPECT_NEAR(s.x2, axes[i].x2, 1e-9);
-    EXPECT_NEAR(s.y2, axes[i].y2, 1e-9);
-    ExpectColour(s, axes[i].red, axes[i].green, axes[i].blue);
+    const auto& a = axes[i];
+    ExpectAt(s.x1, s.y1, {kCx, kCy}, 1e-9);
+    ExpectAt(s.x2, s.y2, {a[0], a[1]}, 1e-9);
+    EXPECT_EQ(Colour(s), a[2].dump() + "," + a[3].dump() + "," + a[4].dump());
   }
 }
 
 // Window inner size and the picture placed in it; S and the centre follow.
 TEST(BalloonDrawing, PictureRect) {
-  const struct {
-    TwipsSize window;
-    bool drawn;
-    TwipsRect rect;
-    double xTip, yTip;  // the x axis' tip: (Cx + 0.85 S, Cy + 0.22 S)
-  } cases[] = {
-      {{3600, 3400}, true, {30, 0, 3540, 2400}, 2790, 1464},
-      {{500, 500}, true, {30, 0, 440, 200}, 305, 122},      // height kept at 200: S = 100
-      {{2060, 5000}, true, {30, 0, 2000, 4000}, 1850, 2220},  // S = 1000 from the width
-      {{1000, 100}, true, {30, 0, 940, 200}, 555, 122},
-      {{1000, 99}, false, {}, 0, 0},
-      {{1000, 0}, false, {}, 0, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.window.width << "x" << c.window.height);
-    const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, c.window);
-    ASSERT_EQ(picture.has_value(), c.drawn);
-    if (!c.drawn) continue;
-    EXPECT_EQ(picture->rect, c.rect);
-    EXPECT_NEAR(picture->segments[0].x2, c.xTip, 1e-9);
-    EXPECT_NEAR(picture->segments[0].y2, c.yTip, 1e-9);
+  for (const auto& c : test::Cases("BalloonDrawing", "PictureRect/cases")) {
+    SCOPED_TRACE(c.dump());
+    const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, {c["window"][0], c["window"][1]});
+    ASSERT_EQ(picture.has_value(), c.contains("rect"));
+    if (!picture) continue;
+    const auto& r = c["rect"];
+    EXPECT_EQ(picture->rect, (TwipsRect{r[0], r[1], r[2], r[3]}));
+    ExpectAt(picture->segments[0].x2, picture->segments[0].y2, {c["tip"][0], c["tip"][1]}, 1e-9);
   }
 }
 
@@ -107,67 +93,40 @@ TEST(BalloonDrawing, SphereIsPureRedAndGreen) {
   ASSERT_TRUE(picture);
   const auto& seg = picture->segments;
   ASSERT_EQ(seg.size(), kAxes + kCircles + kAcross);
-  for (std::size_t i = kAxes; i < kAxes + kCircles; ++i) ExpectColour(seg[i], 255, 0, 0);
-  for (std::size_t i = kAxes + kCircles; i < seg.size(); ++i) ExpectColour(seg[i], 0, 255, 0);
+  for (std::size_t i = kAxes; i < seg.size(); ++i)
+    EXPECT_EQ(Colour(seg[i]), i < kAxes + kCircles ? "255,0,0" : "0,255,0") << i;
   // Plane circle (0, 0) runs from the x axis' tip towards 10° in the xy plane.
-  const Point2 next = Projected(0, 1, 1);
-  EXPECT_NEAR(seg[CircleIndex(0, 0)].x1, 2790, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(0, 0)].y1, 1464, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(0, 0)].x2, next.x, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(0, 0)].y2, next.y, 1e-2);
+  ExpectAt(seg[CircleIndex(0, 0)].x1, seg[CircleIndex(0, 0)].y1, {2790, 1464});
+  ExpectAt(seg[CircleIndex(0, 0)].x2, seg[CircleIndex(0, 0)].y2, Projected(0, 1, 1));
   // Plane 9, point 9 is the z axis' tip; plane 0, point 35 closes the circle.
-  EXPECT_NEAR(seg[CircleIndex(9, 9)].x1, 1770, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(9, 9)].y1, 300, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(0, 35)].x2, 2790, 1e-2);
-  EXPECT_NEAR(seg[CircleIndex(0, 35)].y2, 1464, 1e-2);
+  ExpectAt(seg[CircleIndex(9, 9)].x1, seg[CircleIndex(9, 9)].y1, {1770, 300});
+  ExpectAt(seg[CircleIndex(0, 35)].x2, seg[CircleIndex(0, 35)].y2, {2790, 1464});
   // Across the planes: (0, 1) to (1, 1); the last plane joins plane 0 run the
   // other way, so (17, 1) ends at plane 0's point 35.
-  const Point2 p01 = Projected(0, 1, 1), p11 = Projected(1, 1, 1), p035 = Projected(0, 35, 1);
-  EXPECT_NEAR(seg[AcrossIndex(0, 1)].x1, p01.x, 1e-2);
-  EXPECT_NEAR(seg[AcrossIndex(0, 1)].y1, p01.y, 1e-2);
-  EXPECT_NEAR(seg[AcrossIndex(0, 1)].x2, p11.x, 1e-2);
-  EXPECT_NEAR(seg[AcrossIndex(0, 1)].y2, p11.y, 1e-2);
-  EXPECT_NEAR(seg[AcrossIndex(17, 1)].x2, p035.x, 1e-2);
-  EXPECT_NEAR(seg[AcrossIndex(17, 1)].y2, p035.y, 1e-2);
+  ExpectAt(seg[AcrossIndex(0, 1)].x1, seg[AcrossIndex(0, 1)].y1, Projected(0, 1, 1));
+  ExpectAt(seg[AcrossIndex(0, 1)].x2, seg[AcrossIndex(0, 1)].y2, Projected(1, 1, 1));
+  ExpectAt(seg[AcrossIndex(17, 1)].x2, seg[AcrossIndex(17, 1)].y2, Projected(0, 35, 1));
 }
 
 // DirQ, the value of every sample but (4, 7), that sample's value; the
 // radius it is drawn at and the colours of its plane-circle wire and of its
 // line across the planes.
 TEST(BalloonDrawing, SampleRadiusAndColour) {
-  const struct {
-    const char* what;
-    float dirQ, all, sample;
-    double radius;
-    int red, blue, green;
-  } cases[] = {
-      {"at Q", 3, 3, 3, 1.0, 255, 0, 255},
-      {"zero: -39.9 dB", 3, 3, 0, 0.0025, 1, 254, 1},
-      {"0.00001 counts as zero", 1, 1, 0.00001f, 0.0025, 1, 254, 1},
-      {"-10 dB", 3, 3, 0.3f, 0.75, 191, 64, 191},
-      {"-30 dB", 1, 1, 0.001f, 0.25, 64, 191, 64},
-      {"-40 dB at the centre", 1, 1, 0.0001f, 0.0, 0, 255, 0},
-      {"below -40 dB clamped", 1, 1, 0.00005f, 0.0, 0, 255, 0},
-      {"+10 dB beyond the tips, pure red", 3, 3, 30, 1.25, 255, 0, 255},
-      {"DirQ 0 counts as 2", 0, 2, 2, 1.0, 255, 0, 255},
-      {"DirQ 0, sample 0.2", 0, 2, 0.2f, 0.75, 191, 64, 191},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const auto picture = DrawBalloon(*Band(c.dirQ, c.all, c.sample), kBand, kWindow);
+  for (const auto& c : test::Cases("BalloonDrawing", "SampleRadiusAndColour")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const auto picture = DrawBalloon(*Band(c["dirQ"], c["all"], c["sample"]), kBand, kWindow);
     ASSERT_TRUE(picture);
     const auto& seg = picture->segments;
     ASSERT_EQ(seg.size(), kAxes + kCircles + kAcross);
     const Segment& wire = seg[CircleIndex(4, 7)];
-    ExpectColour(wire, c.red, 0, c.blue);
-    const Point2 at = Projected(4, 7, c.radius);
-    EXPECT_NEAR(wire.x1, at.x, 1e-2);
-    EXPECT_NEAR(wire.y1, at.y, 1e-2);
-    EXPECT_NEAR(seg[CircleIndex(4, 6)].x2, at.x, 1e-2);  // the wire before ends there
-    EXPECT_NEAR(seg[CircleIndex(4, 6)].y2, at.y, 1e-2);
-    ExpectColour(seg[AcrossIndex(4, 7)], 0, c.green, 0);
-    ExpectColour(seg[CircleIndex(4, 8)], 255, 0, 0);  // the neighbours stay at Q
-    ExpectColour(seg[AcrossIndex(3, 7)], 0, 255, 0);
+    EXPECT_EQ(Colour(wire), c["red"].dump() + ",0," + c["blue"].dump());
+    const Point2 at = Projected(4, 7, c["radius"]);
+    ExpectAt(wire.x1, wire.y1, at);
+    ExpectAt(seg[CircleIndex(4, 6)].x2, seg[CircleIndex(4, 6)].y2,
+             at);  // the wire before ends there
+    EXPECT_EQ(Colour(seg[AcrossIndex(4, 7)]), "0," + c["green"].dump() + ",0");
+    EXPECT_EQ(Colour(seg[CircleIndex(4, 8)]), "255,0,0");  // the neighbours stay at Q
+    EXPECT_EQ(Colour(seg[AcrossIndex(3, 7)]), "0,255,0");
   }
 }
 
