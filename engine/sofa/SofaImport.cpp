@@ -20,7 +20,7 @@ constexpr std::size_t kMaxValues = 16u << 20;
 
 using Failure = std::unexpected<std::string>;
 
-struct Measurement {
+struct SofaMeasurement {
   std::size_t receivers = 0, bins = 0;
   std::vector<UnitVector> directions;  // per receiver
   std::vector<double> frequencies;     // per bin, Hz
@@ -47,7 +47,7 @@ std::expected<void, std::string> CheckConvention(const NetCdfFile& file) {
 
 // Data.Real (and Data.Imag where there is one) of the first measurement, as
 // |TF|² per receiver and bin.
-std::expected<void, std::string> ReadData(const NetCdfFile& file, Measurement& m) {
+std::expected<void, std::string> ReadData(const NetCdfFile& file, SofaMeasurement& m) {
   auto dims = file.Dimensions("Data.Real");
   if (!dims) return Failure("no Data.Real variable");
   if (dims->size() != 3 || (*dims)[0].name != "M" || (*dims)[1].name != "R" ||
@@ -83,7 +83,7 @@ std::expected<void, std::string> ReadData(const NetCdfFile& file, Measurement& m
   return {};
 }
 
-std::expected<void, std::string> ReadFrequencies(const NetCdfFile& file, Measurement& m) {
+std::expected<void, std::string> ReadFrequencies(const NetCdfFile& file, SofaMeasurement& m) {
   auto dims = file.Dimensions("N");
   if (!dims || dims->size() != 1 || (*dims)[0].length != m.bins) {
     return Failure("no frequency variable N matching the data");
@@ -95,7 +95,7 @@ std::expected<void, std::string> ReadFrequencies(const NetCdfFile& file, Measure
   return {};
 }
 
-std::expected<void, std::string> ReadReceivers(const NetCdfFile& file, Measurement& m) {
+std::expected<void, std::string> ReadReceivers(const NetCdfFile& file, SofaMeasurement& m) {
   auto dims = file.Dimensions("ReceiverPosition");
   if (!dims) return Failure("no ReceiverPosition variable");
   if (dims->size() < 2 || (*dims)[0].length != m.receivers || (*dims)[1].length != 3) {
@@ -124,10 +124,10 @@ std::expected<void, std::string> ReadReceivers(const NetCdfFile& file, Measureme
   return {};
 }
 
-std::expected<Measurement, std::string> ReadMeasurement(const std::string& path) {
+std::expected<SofaMeasurement, std::string> ReadMeasurement(const std::string& path) {
   auto file = NetCdfFile::Open(path);
   if (!file) return Failure(file.error());
-  Measurement m;
+  SofaMeasurement m;
   if (auto ok = CheckConvention(*file); !ok) return Failure(ok.error());
   if (auto ok = ReadData(*file, m); !ok) return Failure(ok.error());
   if (auto ok = ReadFrequencies(*file, m); !ok) return Failure(ok.error());
@@ -144,7 +144,7 @@ double Dot(const UnitVector& a, const UnitVector& b) { return a.x * b.x + a.y * 
 // For every (plot, point) the nearest receiver; fails where the receivers
 // leave a direction uncovered.
 std::expected<std::array<std::array<std::size_t, kPoints>, kPlots>, std::string> NearestReceivers(
-    const Measurement& m) {
+    const SofaMeasurement& m) {
   std::array<std::array<std::size_t, kPoints>, kPlots> nearest{};
   const double minCos = std::cos(kSofaMaxGapDegrees * std::numbers::pi / 180.0);
   for (int p = 0; p < kPlots; ++p) {
@@ -189,7 +189,7 @@ std::expected<void, FileError> ImportSofaFile(AppState& state, Platform& platfor
   state.AddLogLine("");
   auto read = ReadMeasurement(path);
   if (!read) return std::unexpected(FileError{path, 0, read.error()});
-  const Measurement& m = *read;
+  const SofaMeasurement& m = *read;
   auto nearest = NearestReceivers(m);
   if (!nearest) return std::unexpected(FileError{path, 0, nearest.error()});
 
