@@ -56,6 +56,10 @@ void HeaderWindow::SetFields(const HeaderFields& fields) {
   manufacturer_->setText(Text(fields.ManTxt));
   loBand_->setText(Text(fields.LoBand));
   hiBand_->setText(Text(fields.HiBand));
+  // A long name shows from its start, not from where the text ends.
+  for (QLineEdit* field : {name_, manufacturer_}) {
+    if (!field->hasFocus()) field->setCursorPosition(0);
+  }
 }
 
 void HeaderWindow::CheckBand(QLineEdit* field) {
