@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "iso3744/IsoCases.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 
@@ -38,26 +40,6 @@ TEST(CliIso3744, JsonOfTheSoundPower) {
 
 TEST(CliIso3744, WritesTheNoiseSource) {
   TempDir dir;
-  const CliRun r = Cli({"iso3744", Iso("PUMP2.PRN"), dir / "pump.spk", "--name", "Pump",
-                        "--manufacturer", "Acme"});
-  ASSERT_EQ(r.status, 1) << "two microphones need a layout";
-  EXPECT_NE(r.err.find("2 microphones is no standard arrangement"), std::string::npos) << r.err;
-
-  const CliRun ok = Cli({"iso3744", Iso("BK2260.TXT"), dir / "bk.spk", "--layout", Iso("BOX4.MEA"),
-                         "--name", "Pump"});
-  EXPECT_EQ(ok.status, 1) << "four positions for two microphones";
-  EXPECT_NE(ok.err.find("the layout gives 4 microphone positions for the 2 microphones"),
-            std::string::npos)
-      << ok.err;
-
-  const CliRun user = Cli({"iso3744", Iso("FOUR.PRN"), dir / "four.spk", "--layout", Iso("BOX4.MEA")});
-  EXPECT_EQ(user.status, 0) << user.err;
-  const CliRun ray = Cli({"iso3744", Iso("FOUR.PRN"), "--json", "--layout", Iso("ROOM6.RAY")});
-  EXPECT_EQ(ray.status, 1);
-  EXPECT_NE(ray.err.find("the layout gives 6 microphone positions for the 4 microphones"),
-            std::string::npos)
-      << ray.err;
-
   const CliRun made = Cli({"iso3744", Iso("PUMP5.DAT"), dir / "pump.spk", "--name", "Pump"});
   ASSERT_EQ(made.status, 0) << made.err;
   const CliRun info = Cli({"info", dir / "pump.spk", "--json"});
@@ -71,23 +53,20 @@ TEST(CliIso3744, WritesTheNoiseSource) {
   EXPECT_EQ(j["bands"][5]["Efficiency"], 100);
 }
 
-TEST(CliIso3744, RefusedInput) {
-  TempDir dir;
-  Spit(dir / "bad.dat", "\"Source Name:\",\"X\"\r\n\"Manufacturer:\",\"\"\r\n");
-  const struct {
+// Layouts that do not fit the microphones, and refused input.
+TEST(CliIso3744, RunsOfCliRunsTsv) {
+  const auto rows = IsoRows("cli-runs.tsv");
+  EXPECT_EQ(rows.size(), 8u);
+  for (const auto& c : rows) {
+    TempDir dir;
+    Spit(dir / "bad.dat", "\"Source Name:\",\"X\"\r\n\"Manufacturer:\",\"\"\r\n");
     std::vector<std::string> args;
-    int status;
-    std::string err;
-  } cases[] = {
-      {{"iso3744", Iso("PUMP5.DAT")}, 2, "give OUT.spk, --json or both"},
-      {{"iso3744", Iso("BOX4.MEA"), "--json"}, 2, "not a measurement file"},
-      {{"iso3744", dir / "bad.dat", "--json"}, 1, dir / "bad.dat" + ", line 2: expected a text"},
-      {{"iso3744", Iso("TWELVE_SHORT.DAT"), "--json"}, 1, "12 microphones is no standard arrangement"},
-  };
-  for (const auto& c : cases) {
-    const CliRun r = Cli(c.args);
-    EXPECT_EQ(r.status, c.status) << c.err;
-    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    std::istringstream in(c.at(0));
+    for (std::string a; in >> a;)
+      args.push_back(a[0] == '@' ? Iso(a.substr(1)) : a[0] == '~' ? dir / a.substr(1) : a);
+    const CliRun r = Cli(args);
+    EXPECT_EQ(r.status, std::stoi(c.at(1))) << c[0] << ": " << r.err;
+    EXPECT_NE(r.err.find(c.at(2)), std::string::npos) << c[0] << ": " << r.err;
   }
 }
 

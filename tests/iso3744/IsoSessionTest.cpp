@@ -1,13 +1,16 @@
-// The measurement window's flows against a scripted desktop: the load step,
-// grid commits, the arrangement choice, loading and saving measurement files,
-// OK with the heading dialog, and the File menu command around the window.
+// The measurement window's flows against a scripted desktop, one script of
+// tests/data/iso3744-cases/session.json a case: the load step, grid commits, the
+// arrangement choice, loading and saving files, OK, and the File menu command.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/AppState.h"
+#include "iso3744/IsoCases.h"
 #include "iso3744/IsoSession.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
@@ -55,210 +58,87 @@ struct Window {
   RecordingPlatform platform;
   RecordingView view;
   IsoSession session{*state, platform, view};
+  TempDir dir;
   Window() { session.Load(); }
 };
 
-TEST(IsoSession, LoadStepSetsTheDefaultsAndTheNineMicrophoneGrid) {
-  Window w;
-  EXPECT_EQ(w.view.dims.lenght, "2");
-  EXPECT_EQ(w.view.dims.volume, "200");
-  EXPECT_EQ(w.state->Iso.MicCount, 9);
-  EXPECT_EQ(w.view.arrangement.nmicsPosition, 2);
-  EXPECT_EQ(w.view.arrangement.lengthLabel, "lenght (2a)");
-  ASSERT_EQ(w.view.grid.size(), 11u);
-  EXPECT_EQ(w.view.grid[0][0], "Freq.(Hz)");
-  EXPECT_EQ(w.view.grid[0][1], " 31.5");
-  EXPECT_EQ(w.view.grid[9][0], "Lp(9) - dB");
-  EXPECT_EQ(w.view.grid[10][0], "RT (s)");
-  EXPECT_EQ(w.view.grid[10][3], "0.00");
-  EXPECT_EQ(w.session.InputSaved, -1.0f);
+// What a key of session.json names, as JSON.
+nlohmann::json Observe(const Window& w, const std::string& ret, const std::string& key) {
+  const AppState& s = *w.state;
+  const auto& v = w.view;
+  std::istringstream in(key);
+  std::string name;
+  int i = 0, j = 0;
+  in >> name >> i >> j;
+  if (name == "called") return w.platform.Called(key.substr(7));
+  if (name == "calledUnsavedInput") return w.platform.Called(std::string("ShowMessage Warning|") + kUnsavedInputText);
+  if (name == "readErrorFor") return w.platform.calls.back().rfind("ShowMessage Read Error|" + (w.dir / key.substr(13)), 0) == 0;
+  if (name == "savedStarts") return Slurp(w.dir / "OUT.DAT").rfind(key.substr(12), 0) == 0;
+  if (name == "savedHas") return Slurp(w.dir / "OUT.DAT").find(key.substr(9)) != std::string::npos;
+  if (name == "grid") return v.grid.at(i).at(j);
+  if (name == "micLp") return s.MicLp(i, j);
+  if (name == "revTime") return s.Iso.RevTime(i);
+  if (name == "recX") return s.Iso.Rec.RecX(i);
+  const std::map<std::string, nlohmann::json> plain = {
+      {"ret", ret}, {"lenght", v.dims.lenght}, {"widt", v.dims.widt}, {"heigh", v.dims.heigh},
+      {"volume", v.dims.volume}, {"mics", s.Iso.MicCount}, {"nmicsPosition", v.arrangement.nmicsPosition},
+      {"lengthLabel", v.arrangement.lengthLabel}, {"widthHeightShown", v.arrangement.widthHeightShown},
+      {"gridRows", v.grid.size()}, {"sketchPoints", v.arrangement.sketch.points.size()},
+      {"inputSaved", w.session.InputSaved}, {"sourceName", s.src.SourceName}, {"sourceDate", s.src.SourceDate}, {"dimA", s.Iso.DimA},
+      {"srcZ", s.Iso.SrcZ}, {"nFaces", s.src.NFaces}, {"firstBand", s.src.FirstBand},
+      {"dataSaved", s.src.DataSaved}, {"closed", v.closed}, {"pictureShown", v.pictureShown},
+      {"headingDialogs", v.headingDialogs}, {"charts", v.charts.size()},
+      {"lastCall", w.platform.calls.empty() ? "" : w.platform.calls.back()},
+      {"firstDialogFileName", w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.front().fileName},
+      {"lastDialogTitle", w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.back().title}};
+  if (plain.contains(name)) return plain.at(name);
+  if (v.charts.empty()) return nullptr;
+  if (name == "chartLabels") return v.charts.back().labels;
+  if (name == "chartNotes") return v.charts.back().notes;
+  if (name == "chartValue0") return v.charts.back().values.at(0);
+  ADD_FAILURE() << "no key " << key;
+  return nullptr;
 }
 
-TEST(IsoSession, GridCommitsRoundAsTheCellShows) {
-  struct Case {
-    int row, col;
-    const char* typed;
-    bool enter;
-    const char* cell;
-    float stored;
-    float inputSaved;
-  } cases[] = {
-      {3, 2, "85.27", true, "85.3", 85.3f, 0.0f},
-      {1, 1, "102.04", false, "102.0", 102.0f, -1.0f},
-      {10, 4, "1.234", true, "1.23", 1.23f, 0.0f},
-      {10, 5, "2.5", false, "2.5", 2.5f, -1.0f},
-      {10, 6, "1e99", true, "0.0", 0.0f, 0.0f},
-  };
-  for (const Case& c : cases) {
+TEST(IsoSession, ScriptedCases) {
+  const auto cases = test::IsoJson("session", "cases");
+  EXPECT_EQ(cases.size(), 20u);
+  for (const auto& [what, script] : cases.items()) {
     Window w;
-    EXPECT_EQ(w.session.GridCommit(c.row, c.col, c.typed, c.enter), c.cell) << c.typed;
-    const float stored = c.row <= 9 ? w.state->MicLp(c.row, c.col) : w.state->Iso.RevTime(c.col);
-    EXPECT_EQ(stored, c.stored) << c.typed;
-    EXPECT_EQ(w.session.InputSaved, c.inputSaved) << c.typed;
+    std::string ret;
+    for (const auto& op : script) {
+      const std::string o = op[0];
+      if (o == "commit") ret = w.session.GridCommit(op[1], op[2], op[3].get<std::string>(), op[4]);
+      else if (o == "editBox") ret = w.session.EditBoxEnter(op[1], op[2], op[3].get<std::string>());
+      else if (o == "dimension") w.session.DimensionEdited(DimensionField::Lenght, op[1].get<std::string>());
+      else if (o == "volume") w.session.VolumeTyped(op[1].get<std::string>());
+      else if (o == "nmics") w.session.NmicsClick(op[1]);
+      else if (o == "file") w.platform.files.push_back(DataPath(op[1].get<std::string>()));
+      else if (o == "badFile") {
+        test::Spit(w.dir / op[1].get<std::string>(), "\"Source Name:\",\"X\"\r\nnonsense\r\n");
+        w.platform.files.push_back(w.dir / op[1].get<std::string>());
+      } else if (o == "saveAs") {
+        w.platform.files.push_back(w.dir / "OUT.DAT");
+        w.view.onHeadingDialog = [&w, name = op[1].get<std::string>()] { w.state->src.SourceName = name; };
+        w.session.SaveToFile();
+      } else if (o == "set") test::Set(*w.state, op[1]);
+      else if (o == "answer") w.platform.answers.push_back(MessageAnswer::No);
+      else if (o == "ok") w.session.OK();
+      else if (o == "load") w.session.LoadFromFile();
+      else if (o == "displw") w.session.DispLw();
+      else if (o == "chartClick") w.session.ChartClicked();
+      else if (o == "micSpectrum") w.session.LoadMicSpectrum(op[1]);
+      else if (o == "expect") {
+        for (const auto& [key, want] : op[1].items()) {
+          const nlohmann::json got = Observe(w, ret, key);
+          if (want.is_number() && got.is_number())
+            EXPECT_NEAR(got.get<float>(), want.get<float>(), key == "chartValue0" ? 1e-5 : 0) << what << ": " << key;
+          else
+            EXPECT_EQ(got, want) << what << ": " << key;
+        }
+      } else ADD_FAILURE() << "no op " << o;
+    }
   }
-  Window w;
-  EXPECT_EQ(w.session.EditBoxEnter(2, 2, "-3.25"), "-3.3") << "a minus sign typed into Cell";
-  EXPECT_EQ(w.state->MicLp(2, 2), -3.3f);
-  EXPECT_EQ(w.session.InputSaved, -1.0f);
-}
-
-TEST(IsoSession, DimensionsAndArrangementChoice) {
-  Window w;
-  w.session.DimensionEdited(DimensionField::Lenght, "4");
-  EXPECT_EQ(w.state->Iso.DimA, 2.0f);
-  EXPECT_EQ(w.session.InputSaved, 0.0f);
-  w.session.NmicsClick(3);
-  EXPECT_EQ(w.state->Iso.MicCount, 10);
-  EXPECT_EQ(w.view.arrangement.lengthLabel, "Radius");
-  EXPECT_FALSE(w.view.arrangement.widthHeightShown);
-  EXPECT_EQ(w.view.grid.size(), 12u);
-  // "User" cancelled falls back to the nine-microphone box.
-  w.session.NmicsClick(4);
-  EXPECT_TRUE(w.platform.Called("OpenDialog Load a measurement description file"));
-  EXPECT_EQ(w.state->Iso.MicCount, 9);
-  EXPECT_EQ(w.view.arrangement.nmicsPosition, 2);
-}
-
-TEST(IsoSession, UserLayoutFromAMeasurementDescriptionFile) {
-  Window w;
-  w.platform.files.push_back(DataPath("iso3744/BOX4.MEA"));
-  w.session.NmicsClick(4);
-  EXPECT_EQ(w.state->Iso.MicCount, 4);
-  EXPECT_EQ(w.view.arrangement.nmicsPosition, 4);
-  EXPECT_EQ(w.view.dims.lenght, "3");
-  EXPECT_EQ(w.view.dims.widt, "2");
-  EXPECT_EQ(w.view.dims.heigh, "1.25");
-  EXPECT_EQ(w.view.dims.volume, "150");
-  EXPECT_EQ(w.view.arrangement.sketch.points.size(), 5u);
-}
-
-TEST(IsoSession, UserLayoutFromACadFileKeepsTheSourcePosition) {
-  Window w;
-  w.state->Iso.SrcZ = 0.25f;
-  w.platform.files.push_back(DataPath("iso3744/ROOM6.RAY"));
-  w.session.NmicsClick(4);
-  EXPECT_EQ(w.state->Iso.MicCount, 6);
-  EXPECT_EQ(w.view.arrangement.nmicsPosition, 4);
-  EXPECT_EQ(w.view.dims.lenght, "4");
-  EXPECT_EQ(w.view.dims.heigh, "1.5");
-  EXPECT_EQ(w.view.dims.volume, "200") << "a CAD file gives no room volume";
-  EXPECT_EQ(w.state->Iso.SrcZ, 0.25f);
-  EXPECT_EQ(w.state->src.NFaces, 1) << "the file's geometry comes with it";
-  EXPECT_EQ(w.state->Iso.Rec.RecX(3), -2.0f);
-  w.session.OK();
-  EXPECT_EQ(w.state->src.FirstBand, 1);
-}
-
-TEST(IsoSession, LoadingAResultFileOfTwelveMicrophonesAsksForTheLayout) {
-  Window w;
-  w.platform.files.push_back(DataPath("iso3744/TWELVE_SHORT.DAT"));
-  w.session.LoadFromFile();
-  EXPECT_EQ(w.platform.fileDialogs[0].fileName, "*.DAT");
-  EXPECT_TRUE(w.platform.Called("OpenDialog Load a measurement description file"));
-  EXPECT_EQ(w.state->src.SourceName, "FAN");
-  EXPECT_EQ(w.state->MicLp(12, 1), 70.5f);
-  EXPECT_EQ(w.session.InputSaved, -1.0f);
-}
-
-TEST(IsoSession, UnreadableFileKeepsThePreviousInput) {
-  TempDir dir;
-  for (const char* name : {"BAD.DAT", "BAD.PRN", "BAD.TXT"}) {
-    Window w;
-    w.state->MicLp(1, 1) = 42.0f;
-    test::Spit(dir / name, "\"Source Name:\",\"X\"\r\nnonsense\r\n");
-    w.platform.files.push_back(dir / name);
-    w.session.LoadFromFile();
-    EXPECT_EQ(w.state->MicLp(1, 1), 42.0f) << name;
-    EXPECT_EQ(w.state->src.SourceName, "") << name;
-    EXPECT_EQ(w.state->Iso.MicCount, 9) << name;
-    ASSERT_FALSE(w.platform.calls.empty());
-    EXPECT_EQ(w.platform.calls.back().rfind("ShowMessage Read Error|" + (dir / name), 0), 0u) << name;
-  }
-}
-
-TEST(IsoSession, SavingWithoutANameAsksForItWritesAndCloses) {
-  TempDir dir;
-  Window w;
-  w.platform.files.push_back(dir / "OUT.DAT");
-  w.view.onHeadingDialog = [&] { w.state->src.SourceName = "PUMP"; };
-  w.session.SaveToFile();
-  EXPECT_EQ(w.view.headingDialogs, 1);
-  EXPECT_TRUE(w.view.closed);
-  const std::string bytes = Slurp(dir / "OUT.DAT");
-  EXPECT_EQ(bytes.substr(0, 30), "\"Source Name:\",\"PUMP\"\r\n\"Manufa");
-  EXPECT_EQ(w.state->src.SourceDate, "12-06-2026");
-  EXPECT_NE(bytes.find("\"Lw =      \",10.00,10.00"), std::string::npos) << "computed before writing";
-}
-
-TEST(IsoSession, OkBuildsTheSourceAndAsksAboutUnsavedInput) {
-  // Cancel at the question keeps the window open; OK again with No finishes.
-  Window w;
-  w.session.GridCommit(1, 1, "90", true);
-  w.session.OK();
-  EXPECT_TRUE(w.platform.Called(std::string("ShowMessage Warning|") + kUnsavedInputText));
-  EXPECT_FALSE(w.view.closed);
-  EXPECT_TRUE(w.view.pictureShown);
-  EXPECT_EQ(w.state->src.FirstBand, 1);
-  w.platform.answers.push_back(MessageAnswer::No);
-  w.session.OK();
-  EXPECT_TRUE(w.view.closed);
-  EXPECT_EQ(w.state->src.DataSaved, kFalse);
-  EXPECT_EQ(w.view.headingDialogs, 2);
-}
-
-TEST(IsoSession, OkRefusesUndefinedInputAndKeepsTheWindowOpen) {
-  Window w;
-  w.session.NmicsClick(3);
-  w.session.DimensionEdited(DimensionField::Lenght, "0");
-  w.session.OK();
-  EXPECT_FALSE(w.view.closed);
-  EXPECT_EQ(w.state->src.FirstBand, 0);
-  EXPECT_EQ(w.view.headingDialogs, 0);
-  EXPECT_TRUE(w.platform.Called(
-      "ShowMessage Warning|The measurement surface has no area: check the dimensions of the "
-      "enveloping surface."));
-  // A microphone at the source centre stops OK after the sound power.
-  Window c;
-  c.state->Iso.MicCount = 1;
-  c.state->Iso.MicLayoutFile = "one.mea";
-  c.state->Iso.Rec.NReceivers = 1;
-  c.session.OK();
-  EXPECT_FALSE(c.view.closed);
-  EXPECT_EQ(c.state->src.FirstBand, 0);
-  EXPECT_TRUE(c.platform.Called(
-      "ShowMessage Warning|Microphone 1 (or its floor image) stands at the source centre."));
-}
-
-TEST(IsoSession, DisplayLwChartsTwelveBarsAndTheK2Limit) {
-  Window w;
-  w.session.VolumeTyped("20");
-  w.session.GridCommit(10, 3, "0.15", true);
-  w.session.DispLw();
-  ASSERT_EQ(w.view.charts.size(), 1u);
-  const BarChart& c = w.view.charts[0];
-  ASSERT_EQ(c.labels.size(), 12u);
-  EXPECT_EQ(c.labels[0], "31.5");
-  EXPECT_EQ(c.labels[9], "16000");
-  EXPECT_EQ(c.labels[10], "Lin");
-  EXPECT_EQ(c.labels[11], "A");
-  EXPECT_NEAR(c.values[0], 10.0, 1e-5);
-  ASSERT_EQ(c.notes.size(), 1u);
-  EXPECT_EQ(c.notes[0], "The room does not meet the ISO 3744 limit for K2 (4 dB) in the 125 Hz "
-                        "band: K2 = 4.6 dB.");
-  w.session.ChartClicked();
-  EXPECT_TRUE(w.view.pictureShown);
-}
-
-TEST(IsoSession, SpectrumOfOneMicrophone) {
-  Window w;
-  w.session.LoadMicSpectrum(10);
-  EXPECT_EQ(w.platform.calls.back(), "Beep") << "the reverberation row";
-  w.platform.files.push_back(DataPath("iso3744/OCTAVES.TXT"));
-  w.session.LoadMicSpectrum(4);
-  EXPECT_EQ(w.platform.fileDialogs.back().title, "Load The Spectrum of Mic no. 4");
-  EXPECT_EQ(w.state->MicLp(4, 10), 70.0f);
-  EXPECT_EQ(w.state->src.SourceName, "rument B&K 4133") << "line 1 from its sixth character";
-  EXPECT_EQ(w.view.grid[4][10], "70.0");
 }
 
 TEST(FileCreateNoise, ResetsRunsTheWindowAndOffersToSave) {

@@ -2,57 +2,36 @@
 // and the sketch of the arrangement.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <vector>
+#include <string>
 
+#include "iso3744/IsoCases.h"
 #include "iso3744/MicLayout.h"
 
 namespace fonderel {
 namespace {
 
-struct Position {
-  int mic;
-  float x, y, z;
-};
-
-struct LayoutCase {
-  const char* what;
-  int mics;
-  float a, b, c;
-  std::array<float, 3> source;
-  std::vector<Position> expected;
-};
+// Measurement with the count and a, b, c of a case of layout.json.
+Measurement Of(const nlohmann::json& c) {
+  Measurement m;
+  m.MicCount = c["mics"].get<std::int16_t>();
+  m.DimA = c["abc"][0];
+  m.DimB = c["abc"][1];
+  m.DimC = c["abc"][2];
+  return m;
+}
 
 TEST(MicLayout, StandardArrangements) {
-  const LayoutCase cases[] = {
-      {"default box, 8 points: e = .75, h1 = .1875, h2 = .5625, w = .375", 8, 1, 0.75f, 1,
-       {0, 0, 0.5f},
-       {{1, 1, 0, 0.1875f}, {4, 0, -0.75f, 0.1875f}, {5, 0.5f, 0.375f, 0.5625f},
-        {7, -0.5f, -0.375f, 0.5625f}}},
-      {"8 points with b + c < 1: negative e", 8, 1, 0.25f, 0.25f, {0, 0, 0.125f},
-       {{1, 1, 0, -0.125f}, {6, -0.5f, -0.25f, -0.375f}}},
-      {"8 points, h2 and w limited by c and b", 8, 1, 0.5f, 2, {0, 0, 1},
-       {{5, 0.5f, 0.5f, 1.125f}, {8, 0.5f, -0.5f, 1.125f}}},
-      {"5 points", 5, 2, 1, 3, {0, 0, 1.5f},
-       {{1, 2, 0, 1.5f}, {2, 0, 1, 1.5f}, {3, -2, 0, 1.5f}, {5, 0, 0, 3}}},
-      {"9 points", 9, 2, 1, 3, {0, 0, 1.5f},
-       {{4, 0, -1, 1.5f}, {5, 2, 1, 3}, {7, -2, -1, 3}, {9, 0, 0, 3}}},
-      {"hemisphere of radius 4", 10, 2, 9, 9, {0, 0, 0},
-       {{1, -3.96f, 0, 0.6f}, {5, -1.8f, -3.08f, 1.8f}, {10, 0, 0, 4}}},
-  };
-  for (const LayoutCase& c : cases) {
-    Measurement m;
-    m.MicCount = static_cast<std::int16_t>(c.mics);
-    m.DimA = c.a;
-    m.DimB = c.b;
-    m.DimC = c.c;
-    ASSERT_TRUE(PlaceMicrophones(m)) << c.what;
-    EXPECT_FLOAT_EQ(m.SrcX, c.source[0]) << c.what;
-    EXPECT_FLOAT_EQ(m.SrcZ, c.source[2]) << c.what;
-    for (const Position& p : c.expected) {
-      EXPECT_NEAR(m.MicX(p.mic), p.x, 1e-6) << c.what << " mic " << p.mic;
-      EXPECT_NEAR(m.MicY(p.mic), p.y, 1e-6) << c.what << " mic " << p.mic;
-      EXPECT_NEAR(m.MicZ(p.mic), p.z, 1e-6) << c.what << " mic " << p.mic;
+  for (const auto& c : test::IsoJson("layout", "standard")) {
+    Measurement m = Of(c);
+    const std::string what = c["what"];
+    ASSERT_TRUE(PlaceMicrophones(m)) << what;
+    EXPECT_FLOAT_EQ(m.SrcX, c["source"][0]) << what;
+    EXPECT_FLOAT_EQ(m.SrcZ, c["source"][1]) << what;
+    for (const auto& p : c["mic"]) {
+      const int k = p[0];
+      EXPECT_NEAR(m.MicX(k), p[1], 1e-6) << what << " mic " << k;
+      EXPECT_NEAR(m.MicY(k), p[2], 1e-6) << what << " mic " << k;
+      EXPECT_NEAR(m.MicZ(k), p[3], 1e-6) << what << " mic " << k;
     }
   }
 }

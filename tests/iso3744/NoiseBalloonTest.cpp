@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/AppState.h"
+#include "iso3744/IsoCases.h"
 #include "iso3744/NoiseBalloon.h"
 #include "iso3744/SoundPower.h"
 
@@ -19,10 +20,7 @@ constexpr LocalTime kNow{2026, 12, 7, 1, 2, 3};
 // without reverberation.
 std::unique_ptr<AppState> OmniHemisphere() {
   auto s = std::make_unique<AppState>();
-  s->Iso.MicCount = 10;
-  s->Iso.DimA = 1.0f;
-  for (int m = 1; m <= 10; ++m)
-    for (int b = 1; b <= kBandCount; ++b) s->MicLp(m, b) = 90.0f;
+  test::Set(*s, {{"MicCount", 10}, {"DimA", 1}, {"MicLp 1-10 1-10", 90}});
   EXPECT_TRUE(ComputeSoundPower(*s).has_value());
   return s;
 }
@@ -58,11 +56,7 @@ TEST(NoiseBalloon, DirectionOnAMicrophoneTakesItsFactor) {
   // quiet. The +x direction takes mic 1's factor, and no direction of the
   // balloon, however far from a microphone, falls below 0.
   auto s = std::make_unique<AppState>();
-  s->Iso.MicCount = 5;
-  for (int b = 1; b <= kBandCount; ++b) {
-    for (int m = 1; m <= 5; ++m) s->MicLp(m, b) = 70.0f;
-    s->MicLp(1, b) = 80.0f;
-  }
+  test::Set(*s, {{"MicCount", 5}, {"MicLp 2-5 1-10", 70}, {"MicLp 1 1-10", 80}});
   ASSERT_TRUE(ComputeSoundPower(*s).has_value());
   ASSERT_EQ(BuildNoiseBalloon(*s, kNow), BalloonOutcome::Built);
   // On axis +x: microphone 1 exactly, dmin = 0.
@@ -80,18 +74,9 @@ TEST(NoiseBalloon, BlendReachesTheMeanAtSevenTenths) {
   // Two microphones with different factors give a mean; a direction 0.7 away
   // from its nearest microphone takes exactly the mean.
   auto s = std::make_unique<AppState>();
-  s->Iso.MicCount = 2;
-  s->Iso.MicLayoutFile = "two.mea";
-  s->Iso.Rec.NReceivers = 2;
-  s->Iso.Rec.RecX(1) = 1;   // on +x at the source height
-  s->Iso.Rec.RecZ(1) = 1;
-  s->Iso.Rec.RecX(2) = -1;
-  s->Iso.Rec.RecZ(2) = 1;
-  s->Iso.SrcZ = 1;
-  for (int b = 1; b <= kBandCount; ++b) {
-    s->MicLp(1, b) = 90.0f;
-    s->MicLp(2, b) = 80.0f;
-  }
+  // Microphone 1 on +x at the source height, microphone 2 on -x.
+  test::Set(*s, {{"MicCount", 2}, {"MicLayoutFile", "two.mea"}, {"NReceivers", 2}, {"RecX 1", 1}, {"RecZ 1", 1},
+                 {"RecX 2", -1}, {"RecZ 2", 1}, {"SrcZ", 1}, {"MicLp 1 1-10", 90}, {"MicLp 2 1-10", 80}});
   ASSERT_TRUE(ComputeSoundPower(*s).has_value());
   ASSERT_EQ(BuildNoiseBalloon(*s, kNow), BalloonOutcome::Built);
   // Point k = 4 of plot 0: 40 degrees from +x in the horizontal plane; chord
@@ -107,26 +92,14 @@ TEST(NoiseBalloon, BlendReachesTheMeanAtSevenTenths) {
 }
 
 TEST(NoiseBalloon, RefusesUndefinedInputBeforeStoringAnything) {
-  struct Case {
-    const char* what;
-    void (*set)(AppState&);
-    const char* message;
-  } cases[] = {
-      {"microphone at the source centre",
-       [](AppState& s) { s.Iso.MicCount = 1; s.Iso.MicLayoutFile = "x"; s.Iso.Rec.NReceivers = 1; },
-       "Microphone 1 (or its floor image) stands at the source centre."},
-      {"room volume 0 with a reverberation time",
-       [](AppState& s) { s.Iso.RoomVolume = 0; s.Iso.RevTime(2) = 1; },
-       "The test room volume must be above 0 when reverberation times are given."},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : test::IsoJson("refused", "balloon")) {
     auto s = std::make_unique<AppState>();
-    c.set(*s);
+    test::Set(*s, c["set"]);
     const auto r = BuildNoiseBalloon(*s, kNow);
-    ASSERT_FALSE(r.has_value()) << c.what;
-    EXPECT_EQ(r.error(), c.message);
-    EXPECT_EQ(s->src.FirstBand, 0) << c.what;
-    EXPECT_EQ(s->src.DirQ(1), 0.0f) << c.what;
+    ASSERT_FALSE(r.has_value()) << c["what"];
+    EXPECT_EQ(r.error(), c["error"].get<std::string>());
+    EXPECT_EQ(s->src.FirstBand, 0) << c["what"];
+    EXPECT_EQ(s->src.DirQ(1), 0.0f) << c["what"];
   }
   auto s = std::make_unique<AppState>();
   s->Iso.MicCount = 12;

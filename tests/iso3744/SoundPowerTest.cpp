@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 #include "core/AppState.h"
+#include "iso3744/IsoCases.h"
 #include "iso3744/SoundPower.h"
 
 namespace fonderel {
@@ -28,28 +28,14 @@ TEST(SoundPower, DefaultInputGivesTenDecibelsPerBand) {
   EXPECT_NEAR(state->src.Lw(12), ExpectedA(10.0), 1e-4);
 }
 
-struct SurfaceCase {
-  const char* what;
-  int mics;
-  float a, b, c;
-  double S;
-};
-
 TEST(SoundPower, SurfaceOfEachArrangement) {
-  const SurfaceCase cases[] = {
-      {"box of 9", 9, 1.0f, 0.75f, 1.0f, 10.0},
-      {"box of 5", 5, 0.5f, 0.5f, 2.0f, 4 * (1 + 1 + 0.25)},
-      {"eight points scale the box by (a+b+c)/(a+b+c+2)", 8, 1.0f, 0.75f, 1.0f, 10.0 * 2.75 / 4.75},
-      {"hemisphere of radius 2a, whatever b and c", 10, 1.0f, 9.0f, 9.0f, 6.283185308 * 4},
-      {"user layout is a box", 12, 1.0f, 0.75f, 1.0f, 10.0},
-  };
-  for (const SurfaceCase& c : cases) {
+  for (const auto& c : test::IsoJson("layout", "surface")) {
     Measurement m;
-    m.MicCount = static_cast<std::int16_t>(c.mics);
-    m.DimA = c.a;
-    m.DimB = c.b;
-    m.DimC = c.c;
-    EXPECT_NEAR(SurfaceArea(m), c.S, 1e-5) << c.what;
+    m.MicCount = c["mics"].get<std::int16_t>();
+    m.DimA = c["abc"][0];
+    m.DimB = c["abc"][1];
+    m.DimC = c["abc"][2];
+    EXPECT_NEAR(SurfaceArea(m), c["S"].get<double>(), 1e-5) << c["what"];
   }
 }
 
@@ -88,41 +74,15 @@ TEST(SoundPower, K2IsCappedAtSevenAndWarnedAboveFour) {
                       "K2 = 4.6 dB.");
 }
 
-struct RefusedCase {
-  const char* what;
-  std::function<void(AppState&)> set;
-  const char* message;
-};
-
 TEST(SoundPower, UndefinedTermsAreRefusedAndLwKept) {
-  const RefusedCase cases[] = {
-      {"room volume 0 with a reverberation time",
-       [](AppState& s) { s.Iso.RoomVolume = 0; s.Iso.RevTime(6) = 1.0f; },
-       "The test room volume must be above 0 when reverberation times are given (1000 Hz band)."},
-      {"no surface", [](AppState& s) { s.Iso.DimA = 0; s.Iso.DimB = 0; },
-       "The measurement surface has no area: check the dimensions of the enveloping surface."},
-      {"a negative length",
-       [](AppState& s) { s.Iso.DimA = -1; s.Iso.DimB = 0.5; s.Iso.DimC = 0.5; },
-       "The measurement surface has no area: check the dimensions of the enveloping surface."},
-      {"energy sum of 0",
-       [](AppState& s) { for (int m = 1; m <= 9; ++m) s.MicLp(m, 7) = -900.0f; },
-       "The microphone levels of the 2000 Hz band give no finite energy sum."},
-      {"energy sum beyond the float range",
-       [](AppState& s) { s.MicLp(1, 2) = 400.0f; },
-       "The microphone levels of the 63 Hz band give no finite energy sum."},
-      {"negative reverberation time", [](AppState& s) { s.Iso.RevTime(3) = -9.0f; },
-       "The reverberation time of the 125 Hz band gives no environmental correction."},
-      {"no microphones", [](AppState& s) { s.Iso.MicCount = 0; },
-       "The measurement needs 1 to 100 microphones; it has 0."},
-  };
-  for (const RefusedCase& c : cases) {
+  for (const auto& c : test::IsoJson("refused", "soundPower")) {
     auto state = std::make_unique<AppState>();
     state->src.Lw.Fill(55.0f);
-    c.set(*state);
+    test::Set(*state, c["set"]);
     const auto r = ComputeSoundPower(*state);
-    ASSERT_FALSE(r.has_value()) << c.what;
-    EXPECT_EQ(r.error(), c.message) << c.what;
-    for (int i = 1; i <= 12; ++i) EXPECT_EQ(state->src.Lw(i), 55.0f) << c.what;
+    ASSERT_FALSE(r.has_value()) << c["what"];
+    EXPECT_EQ(r.error(), c["error"].get<std::string>()) << c["what"];
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(state->src.Lw(i), 55.0f) << c["what"];
   }
 }
 
