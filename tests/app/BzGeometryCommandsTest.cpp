@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/BzCommands.h"
+#include "app/CaseData.h"
 #include "app/GeometryCommands.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
@@ -12,71 +13,41 @@ namespace {
 
 using test::RecordingPlatform;
 
+// Cases in tests/data/cases5/bz.json.
 TEST(CreateBz, OkProsecute) {
-  struct Case {
+  for (const auto& c : test::Cases("../cases5/bz", "ok")) {
     BzBoxes boxes;
-    bool loudspeaker;
-    std::deque<std::optional<std::string>> answers;
-    int asked;          // power input boxes shown
-    int first, last;    // band range created, 0 when nothing was created
-    float lw;
-    const char* message;  // the refusal shown, if any
-  };
-  const BzBoxes range3to8 = {"0", "0", "3", "3", "3", "3", "3", "3", "0", "0"};
-  const Case cases[] = {
-      {range3to8, true, {"100"}, 1, 3, 8, 116.9897f, nullptr},
-      {{"0", "0", "0", "0", "0", "8"}, false, {" 94 "}, 1, 6, 6, 94, nullptr},
-      // A power that is no number, or not above 0, is asked again; Cancel ends with nothing created.
-      {range3to8, true, {"0", "-5", "abc", "", "100"}, 5, 3, 8, 116.9897f, nullptr},
-      {range3to8, true, {"0", std::nullopt}, 2, 0, 0, 0, nullptr},
-      {{"8"}, false, {std::nullopt}, 1, 0, 0, 0, nullptr},
-      // No band chosen: nothing asked, nothing created.
-      {{"0", "0"}, true, {}, 0, 0, 0, 0, nullptr},
-      // A band inside the range without a pattern is refused before anything is asked.
-      {{"0", "3", "0", "3"}, true, {"100"}, 0, 0, 0, 0,
-       "ShowMessage Warning|The band 125 Hz has the BZ function number 0. Every band between the first and the "
-       "last one used needs a number from 1 to 10."},
-      {{"5", "12"}, true, {"100"}, 0, 0, 0, 0,
-       "ShowMessage Warning|The band 63 Hz has the BZ function number 12. Every band between the first and the "
-       "last one used needs a number from 1 to 10."},
-  };
-  for (const Case& c : cases) {
+    for (std::size_t i = 0; i < c[0].size(); ++i) boxes[i] = c[0][i];
+    const bool loudspeaker = c[1];
+    const int first = c[4], last = c[5];
     AppState state;
     RecordingPlatform p;
     state.src.NFaces = 3;
     FileCreate(state, p);
     EXPECT_EQ(state.src.NFaces, 0);
-    p.inputs = c.answers;
-    const bool created = CreateWindowOk(state, p, c.boxes, c.loudspeaker);
-    EXPECT_EQ(created, c.first != 0);
+    for (const auto& a : c[2]) p.inputs.push_back(a.is_null() ? std::nullopt : std::optional(a.get<std::string>()));
+    const bool created = CreateWindowOk(state, p, boxes, loudspeaker);
+    EXPECT_EQ(created, first != 0);
     int asked = 0;
     for (const std::string& call : p.calls) asked += call.starts_with("InputBox Introduce Power Data|");
-    EXPECT_EQ(asked, c.asked) << c.boxes[0] << c.boxes[1];
-    EXPECT_EQ(state.src.FirstBand, c.first);
-    EXPECT_EQ(state.src.LastBand, c.last);
-    if (c.first != 0) {
-      EXPECT_FLOAT_EQ(state.src.Lw(c.first), c.lw);
-      EXPECT_FLOAT_EQ(state.src.Efficiency(c.last), c.loudspeaker ? 3 : 100);
-      EXPECT_FLOAT_EQ(state.src.SourceKind, c.loudspeaker ? 1 : 0);
+    EXPECT_EQ(asked, c[3].get<int>()) << c;
+    EXPECT_EQ(state.src.FirstBand, first);
+    EXPECT_EQ(state.src.LastBand, last);
+    if (first != 0) {
+      EXPECT_FLOAT_EQ(state.src.Lw(first), c[6].get<float>());
+      EXPECT_FLOAT_EQ(state.src.Efficiency(last), loudspeaker ? 3 : 100);
+      EXPECT_FLOAT_EQ(state.src.SourceKind, loudspeaker ? 1 : 0);
     }
     EXPECT_EQ(state.src.DataSaved, kFalse);
     // A refused choice keeps the window open for the user to mend it.
-    EXPECT_EQ(p.visible["Creation"], c.message != nullptr);
-    if (c.message) {
-      EXPECT_TRUE(p.Called(c.message)) << c.message;
-    }
+    EXPECT_EQ(p.visible["Creation"], !c[7].is_null());
+    EXPECT_TRUE(c[7].is_null() || p.Called(c[7].get<std::string>())) << c[7];
   }
 }
 
 TEST(CreateBz, ArrowsStepWithin0To10) {
-  struct Case {
-    const char* text;
-    int step;
-    const char* shown;
-  };
-  const Case cases[] = {{"10", 1, "10"}, {"0", -1, "0"}, {"3", 1, "4"}, {"3", -1, "2"},
-                        {"abc", 1, "1"}, {"15", -1, "10"}, {"-4", 1, "0"}};
-  for (const Case& c : cases) EXPECT_EQ(StepBzBox(c.text, c.step), c.shown) << c.text << " " << c.step;
+  for (const auto& c : test::Cases("../cases5/bz", "arrows"))
+    EXPECT_EQ(StepBzBox(c[0].get<std::string>(), c[1].get<int>()), c[2].get<std::string>()) << c;
 }
 
 TEST(AttachGeometry, ChosenFileIsAttachedToTheSource) {

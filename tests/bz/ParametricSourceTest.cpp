@@ -5,35 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include "app/CaseData.h"
 #include "bz/BzCatalogue.h"
 
 namespace fonderel {
 namespace {
 
-BzFunctions Patterns(std::initializer_list<float> numbers) {
-  BzFunctions bz;
-  int k = 1;
-  for (float n : numbers) bz(k++) = n;
-  return bz;
-}
-
 TEST(ParametricSource, BalloonQAndSensitivityPerPattern) {
-  struct Case {
-    float pattern;
-    float onAxis, at90, at180, sensitivity;  // balloon at 0, 90 and 180 degrees; loudspeaker sensitivity
-  };
-  const Case cases[] = {
-      {1, 5.0000195f, 8.848372e-39f, 5.0000195f, 100.76093f},
-      {3, 3.0000072f, 1.2620255e-19f, 3.0000072f, 98.542435f},
-      {6, 2.4000022f, 0.8000007f, 0.8000007f, 97.57333f},
-      {7, 1.5000012f, 1.0000008f, 0.5000004f, 95.53213f},
-      {8, 1.0000008f, 1.0000008f, 1.0000008f, 93.77122f},
-      {9, 2.0000017f, 1.0000008f, 0.0f, 96.78152f},
-      {10, 0.0f, 1.2732395f, 5.222916e-10f, 0.0f},  // no Q on the axis, so no sensitivity
-  };
-  for (const Case& c : cases) {
+  // Cases in tests/data/cases5/bz.json.
+  for (const auto& j : test::Cases("../cases5/bz", "patterns")) {
+    const struct {
+      float pattern, onAxis, at90, at180, sensitivity;
+    } c{j[0], j[1], j[2], j[3], j[4]};
     Source src;
-    CreateParametricSource(src, Patterns({c.pattern}), true, 120);
+    BzFunctions bz;
+    bz(1) = c.pattern;
+    CreateParametricSource(src, bz, true, 120);
     EXPECT_FLOAT_EQ(src.DirQ(1), c.onAxis) << c.pattern;
     EXPECT_FLOAT_EQ(src.Sensitivity(1), c.sensitivity) << c.pattern;
     for (int p = 0; p < kPlots; ++p) {
@@ -47,15 +34,11 @@ TEST(ParametricSource, BalloonQAndSensitivityPerPattern) {
 }
 
 TEST(ParametricSource, UnusableBandsAreNamed) {
-  struct Case {
+  for (const auto& c : test::Cases("../cases5/bz", "unusable")) {
     BzFunctions bz;
-    std::optional<int> band;
-  };
-  const Case cases[] = {
-      {Patterns({0, 3, 0, 3}), 3},   {Patterns({0, 3, 11}), 3},        {Patterns({2.5f}), 1},
-      {Patterns({1, -2, 1}), 2},     {Patterns({0, 0, 10, 0, 0}), {}}, {Patterns({}), {}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(UnusableBzBand(c.bz), c.band);
+    for (std::size_t k = 0; k < c[0].size(); ++k) bz(int(k) + 1) = c[0][k];
+    EXPECT_EQ(UnusableBzBand(bz), c[1].is_null() ? std::nullopt : std::optional<int>(c[1].get<int>())) << c;
+  }
   EXPECT_EQ(UnusableBzBandText(3, 0),
             "The band 125 Hz has the BZ function number 0. Every band between the first and the last one used "
             "needs a number from 1 to 10.");

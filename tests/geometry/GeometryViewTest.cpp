@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/CaseData.h"
+
 namespace fonderel {
 namespace {
 
@@ -17,26 +19,16 @@ Source UnitBox() {
 }
 
 TEST(GeometryView, AxesTurnWithTheViewAngle) {
-  struct Case {
-    double angle;
-    double x[2], y[2], z[2];  // screen end of the +X, +Y and +Z axes; all start at (1500, 2000)
-  };
-  const Case cases[] = {
-      {0, {1500, 3000}, {2500, 2000}, {1500, 1000}},     // +Y right, +X down
-      {90, {2500, 2000}, {1500, 1000}, {1500, 1000}},    // +X right, +Y up
-      {-90, {500, 2000}, {1500, 3000}, {1500, 1000}},
-  };
-  for (const Case& c : cases) {
-    const GeometryDrawing d = DrawGeometry(UnitBox(), {3000, 4000}, c.angle);
+  for (const auto& c : test::Cases("../cases5/geometry", "axes")) {
+    const GeometryDrawing d = DrawGeometry(UnitBox(), {3000, 4000}, c[0].get<double>());
     ASSERT_EQ(d.lines.size(), 3u);
-    const double* ends[] = {c.x, c.y, c.z};
     const int colours[3][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 128}};
     for (std::size_t a = 0; a < 3; ++a) {
       const Segment& s = d.lines[a];
       EXPECT_NEAR(s.x1, 1500, 1e-3);
       EXPECT_NEAR(s.y1, 2000, 1e-3);
-      EXPECT_NEAR(s.x2, ends[a][0], 1e-3) << c.angle << " axis " << a;
-      EXPECT_NEAR(s.y2, ends[a][1], 1e-3) << c.angle << " axis " << a;
+      EXPECT_NEAR(s.x2, c[1][a][0].get<double>(), 1e-3) << c[0] << " axis " << a;
+      EXPECT_NEAR(s.y2, c[1][a][1].get<double>(), 1e-3) << c[0] << " axis " << a;
       EXPECT_EQ(s.red, colours[a][0]);
       EXPECT_EQ(s.green, colours[a][1]);
       EXPECT_EQ(s.blue, colours[a][2]);

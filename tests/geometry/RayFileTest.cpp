@@ -7,6 +7,7 @@
 #include <charconv>
 #include <string>
 
+#include "app/CaseData.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
 
@@ -58,13 +59,7 @@ TEST(RayFile, CabinetIsMovedToTheFirstSourceAndSplit) {
   test::RecordingPlatform platform;
   auto points = ReadRayFile(src, platform, test::DataPath("geometry/CABINET.RAY"));
   ASSERT_TRUE(points) << points.error().Text();
-  EXPECT_EQ(GeometryText(src),
-            "face 1 7 4 wall openings: (-1 -2 -3) (1 -2 -3) (1 -2 1) (-1 -2 1)\n"
-            "face 2 7 3: (-1 -2 1) (1 -2 1) (1 0 1)\n"
-            "face 3 7 4: (-1 -2 -3) (0 -2 -3) (1 -2 -3) (2 -1 -3)\n"
-            "face 3 7 4: (-1 -2 -3) (2 -1 -3) (1 0 -3) (0 0 -3)\n"
-            "hole 1 8 3 on 1: (0 -2 -2) (8 -2 -2) (0 -2 -1)\n"
-            "door 2 9 4 on 1: (-0.5 -2 -3) (-0.19999999 -2 -3) (-0.19999999 -2 -2) (-0.5 -2 -2)\n");
+  EXPECT_EQ(GeometryText(src), test::Slurp(test::DataPath("cases5/cabinet_geometry.txt")));
   // Faces, sources and receivers widen the box in file coordinates; holes do not.
   EXPECT_EQ(BoxText(src), "-1 -1 -1 .. 5 2 4");
   EXPECT_EQ(points->NSources, 2);
@@ -76,88 +71,40 @@ TEST(RayFile, CabinetIsMovedToTheFirstSourceAndSplit) {
       "4-vertexes subfaces!"));
 }
 
+// Cases in tests/data/cases5/ray.json: known records as [file, geometry,
+// sources, receivers]; refused files as [head, line, times, tail, error].
 TEST(RayFile, RecordsAreKnownByTheirFirstThreeLetters) {
-  struct Case {
-    const char* file;
-    const char* geometry;
-    int sources, receivers;
-  };
-  const Case cases[] = {
-      {"face 1 2 3 0 0 0 1 0 0 0 1 0\nFACE 2 2 3, 0,0,0, 1,0,0, 0,1,0\n  Facet 3 2 3 0 0 0 1 0 0 0 1 0\n",
-       "face 1 2 3: (0 0 0) (1 0 0) (0 1 0)\nface 2 2 3: (0 0 0) (1 0 0) (0 1 0)\nface 3 2 3: (0 0 0) (1 0 0) (0 1 0)\n",
-       0, 0},
-      {"source 1 1 1 0 0 0 9 A\r\nspeaker 2 2 2 0 0 0 9 B\r\nSou 3 3 3\r\n", "", 3, 0},
-      {"receiver 1 2 3 0 0 0\nRec 4 5 6\nRAY 1 2 3 4 5 6\nRA 1\n", "", 0, 2},
-      {"fa 1 2 3 0 0 0 1 0 0 0 1 0\n* face\nvertex 1 2 3\n\n   \n", "", 0, 0},
-      {"", "", 0, 0},
-      // Six points split into a fan; seven leave a three-vertex subface that repeats its last point.
-      {"WALL\nFACE 9 4 7 1 0 0 2 0 0 3 0 0 4 0 0 5 0 0 6 0 0 7 0 0\nEND\n",
-       "face 9 4 4 wall: (1 0 0) (2 0 0) (3 0 0) (4 0 0)\nface 9 4 4 wall: (1 0 0) (4 0 0) (5 0 0) (6 0 0)\n"
-       "face 9 4 3 wall: (1 0 0) (6 0 0) (7 0 0)\n",
-       0, 0},
-      // A file without a source keeps the coordinates as they are.
-      {"FACE 1 1 3 7 8 9 7 8 10 7 9 9\n", "face 1 1 3: (7 8 9) (7 8 10) (7 9 9)\n", 0, 0},
-      // Before the first wall an opening is carried by no face.
-      {"FACE 1 1 1 0 0 0\nHOLE 5 5 1 0 0 0\n", "face 1 1 1 openings: (0 0 0)\nhole 5 5 1 on 0: (0 0 0)\n", 0, 0},
-      // After a wall's end its face keeps its openings; the face read last is flagged.
-      {"FACE 1 1 1 0 0 0\nWALL\nFACE 2 1 1 0 0 0\nFACE 3 1 1 0 0 0\nEND\nFACE 4 1 1 0 0 0\nDOOR 6 6 1 0 0 0\n",
-       "face 1 1 1: (0 0 0)\nface 2 1 1 wall: (0 0 0)\nface 3 1 1 wall: (0 0 0)\nface 4 1 1 openings: (0 0 0)\n"
-       "door 6 6 1 on 2: (0 0 0)\n", 0, 0},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : test::Cases("../cases5/ray", "known")) {
     Source src;
     test::RecordingPlatform platform;
-    auto points = ReadRayBytes(src, platform, c.file, "T.RAY");
-    ASSERT_TRUE(points) << c.file << ": " << points.error().Text();
-    EXPECT_EQ(GeometryText(src), c.geometry) << c.file;
-    EXPECT_EQ(points->NSources, c.sources) << c.file;
-    EXPECT_EQ(points->NReceivers, c.receivers) << c.file;
+    const std::string file = c[0];
+    auto points = ReadRayBytes(src, platform, file, "T.RAY");
+    ASSERT_TRUE(points) << file << ": " << points.error().Text();
+    EXPECT_EQ(GeometryText(src), c[1].get<std::string>()) << file;
+    EXPECT_EQ(points->NSources, c[2].get<int>()) << file;
+    EXPECT_EQ(points->NReceivers, c[3].get<int>()) << file;
   }
 }
 
-std::string Repeat(const std::string& line, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += line;
-  return out;
-}
-
 TEST(RayFile, RefusedFilesLeaveTheGeometryAsItWas) {
-  const std::string tri = "FACE 1 1 3 0 0 0 1 0 0 0 1 0\n";
-  struct Case {
-    std::string file;
-    const char* error;
-  };
-  const Case cases[] = {
-      {Repeat(tri, 101), "T.RAY, line 101: more than 100 faces"},
-      {Repeat(tri, 98) + "FACE 1 1 7 0 0 0 1 0 0 2 0 0 3 0 0 4 0 0 5 0 0 6 0 0\n", "T.RAY, line 99: more than 100 faces"},
-      {"WALL\n" + tri + Repeat("HOLE 1 1 1 0 0 0\n", 51), "T.RAY, line 53: more than 50 holes"},
-      {"WALL\n" + tri + Repeat("DOOR 1 1 1 0 0 0\n", 51), "T.RAY, line 53: more than 50 doors"},
-      {Repeat("SOURCE 0 0 0 0 0 0 0 S\n", 129), "T.RAY, line 129: more than 128 sources"},
-      {Repeat("REC 0 0 0 0 0 0\n", 1025), "T.RAY, line 1025: more than 1024 receivers"},
-      {"HOLE 1 1 13" + Repeat(" 0 0 0", 13) + "\n", "T.RAY, line 1: expected 0 to 12 vertices, found 13"},
-      {"DOOR 1 1 6" + Repeat(" 0 0 0", 6) + "\n", "T.RAY, line 1: expected 0 to 5 vertices, found 6"},
-      {"FACE 1 1 -3\n", "T.RAY, line 1: a face cannot have -3 vertices"},
-      {"FACE 1 1 32767\n", "T.RAY, line 1: more than 100 faces"},
-      {"\n\nFACE 1 1 3 0 0 0 1 0\n0 1 0\n", "T.RAY, line 3: expected a number, found the end of the line"},
-      {"FACE 1 1 3 0 0 0 1 x 0 0 1 0\n", "T.RAY, line 1: expected a number, found \"x\""},
-      {"FACE 1 1 2.5\n", "T.RAY, line 1: expected a whole number, found \"2.5\""},
-      {"FACE 99999 1 3\n", "T.RAY, line 1: number out of range: \"99999\""},
-      {"SOURCE 1e39 0 0\n", "T.RAY, line 1: number out of range: \"1e39\""},
-      {"REC nan 0 0\n", "T.RAY, line 1: expected a number, found \"nan\""},
-      {"REC 1,,2\n", "T.RAY, line 1: expected a number, found an empty item"},
-      {std::string("FACE 1 1 3 0 0 0 1 0 0 0 1 \xff") + '\0', "T.RAY, line 1: expected a number, found \"\\xFF\\x00\""},
-  };
-  for (const Case& c : cases) {
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {std::string("FACE 1 1 3 0 0 0 1 0 0 0 1 \xff") + '\0', "T.RAY, line 1: expected a number, found \"\\xFF\\x00\""}};
+  for (const auto& c : test::Cases("../cases5/ray", "refused")) {
+    std::string file = c[0];
+    for (int i = 0; i < c[2].get<int>(); ++i) file += c[1].get<std::string>();
+    cases.emplace_back(file + c[3].get<std::string>(), c[4]);
+  }
+  for (const auto& [file, error] : cases) {
     Source src;
     test::RecordingPlatform platform;
     ASSERT_TRUE(ReadRayBytes(src, platform, "SOURCE 0 0 -1\nWALL\nFACE 4 4 3 1 1 1 2 2 2 3 3 3\nHOLE 1 1 1 5 5 5\n", "OLD.RAY"));
     const Source before = src;
-    auto points = ReadRayBytes(src, platform, c.file, "T.RAY");
-    ASSERT_FALSE(points) << c.error;
-    EXPECT_EQ(points.error().Text(), c.error);
+    auto points = ReadRayBytes(src, platform, file, "T.RAY");
+    ASSERT_FALSE(points) << error;
+    EXPECT_EQ(points.error().Text(), error);
     EXPECT_FALSE(points.error().cancelled);
-    EXPECT_EQ(GeometryText(src), GeometryText(before)) << c.error;
-    EXPECT_EQ(BoxText(src), BoxText(before)) << c.error;
+    EXPECT_EQ(GeometryText(src), GeometryText(before)) << error;
+    EXPECT_EQ(BoxText(src), BoxText(before)) << error;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "app/CaseData.h"
 #include "core/AppState.h"
 #include "polar/Interpol.h"
 #include "support/RecordingPlatform.h"
@@ -17,20 +18,12 @@ std::string Value(const InterpolModel& m, int row) { return m.Table()[static_cas
 
 // With 6 dB in row 5 the top level T is 6, on the outer ring of radius 200.
 TEST(Interpol, MouseSetsTheNearestRow) {
-  const double a355 = 355 * M_PI / 180;
-  const struct {
-    double x, y;
-    int row;
-    const char* value;
-  } cases[] = {
-      {0, -200, 10, "6.0"},                                 // straight up: 90°, T
-      {100, 0, 1, "-14.0"},                                 // right, half way: T - 20
-      {150 * std::cos(a355), 150 * std::sin(a355), 1, "-4.0"},  // 355° wraps to row 1
-      {-200, 0, 19, "6.0"},                                 // 180°
-      {0, 0, 28, "-34.0"},                                  // the centre
-      {141.42, 141.42, 33, "6.0"},                          // 315° rounds up to 320°
-  };
-  for (const auto& c : cases) {
+  for (const auto& j : Cases("../cases5/polar", "mouse")) {
+    const struct {
+      double x, y;
+      int row;
+      std::string value;
+    } c{j[0], j[1], j[2], j[3].get<std::string>()};
     InterpolModel m;
     m.CommitEntry(5, "6");
     m.MousePress(c.x, c.y);

@@ -2,9 +2,11 @@
 // result name, and files that are short, broken or out of range.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
+#include "app/CaseData.h"
 #include "core/AppState.h"
 #include "polar/PolarFiles.h"
 #include "support/RecordingPlatform.h"
@@ -69,22 +71,9 @@ TEST(PolarFiles, TxtSumsThirdOctavesIntoOctaveDecibels) {
 }
 
 TEST(PolarFiles, ResultNameAndFormat) {
-  const struct {
-    const char* path;
-    PolarFormat format;
-    const char* result;
-  } cases[] = {
-      {"/data/x.prn", PolarFormat::Prn, "/data/x.SPK"},
-      // A full stop in a folder name does not cut the name.
-      {"/home/u/DATA.1/X.PRN", PolarFormat::Prn, "/home/u/DATA.1/X.SPK"},
-      {"/m/horn.v2.txt", PolarFormat::Txt, "/m/horn.v2.SPK"},
-      {"/m.d/threeh.Csv", PolarFormat::Csv, "/m.d/threeh.SPK"},
-      {"/m.d/plotprn", PolarFormat::Prn, "/m.d/plotprn.SPK"},
-      {"/m/horn.dat", PolarFormat::Unknown, "/m/horn.SPK"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PolarFormatOfPath(c.path), c.format) << c.path;
-    EXPECT_EQ(PolarResultName(c.path), c.result) << c.path;
+  for (const auto& c : Cases("../cases5/polar", "results")) {
+    EXPECT_EQ(PolarFormatOfPath(c[0]), static_cast<PolarFormat>(c[1].get<int>())) << c[0];
+    EXPECT_EQ(PolarResultName(c[0]), c[2].get<std::string>()) << c[0];
   }
 }
 
@@ -114,32 +103,21 @@ std::string Csv(const std::string& level, int records) {
 // Every broken file is refused with its name and line, and a CSV file leaves
 // the description as it was.
 TEST(PolarFiles, BrokenFilesAreRefused) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    const char* error;
-  } cases[] = {
-      {"E.PRN", "", "E.PRN, line 1: expected a line, found the end of the file"},
-      {"T.PRN", "title only\r\n", "T.PRN, line 2: expected a number, found the end of the file"},
-      {"S.PRN", Records(71, 10, "60"), "S.PRN, line 73: expected a number, found the end"},
-      {"W.PRN", Records(3, 10, "60") + "30 60 6O", "W.PRN, line 5: expected a number, found \"6O\""},
-      {"B.PRN", "\x01\xFF\r\n\x80\x00\x7F"s, "B.PRN, line 2: expected a number, found \"\\x80\\x00\\x7F\""},
-      {"R.PRN", Records(1, 10, "1e39"), "R.PRN, line 2: number out of range: \"1e39\""},
-      {"S.TXT", Records(40, 29, "60"), "S.TXT, line 42: expected a number, found the end"},
-      {"H.TXT", Records(72, 29, "40000"),
-       "H.TXT, line 2: the one-third-octave levels of 31.5 Hz at 0 degrees give no finite octave level"},
-      {"Z.TXT", Records(72, 29, "-40000"), "Z.TXT, line 2: the one-third-octave levels of 31.5 Hz"},
-      {"E.CSV", "", "E.CSV, line 1: expected a line"},
-      {"S.CSV", Csv("80", 17), "S.CSV, line 29: expected a number, found the end of the file"},
-      {"W.CSV", Csv("8O", 18), "W.CSV, line 6: expected a number, found \"8O\""},
-      {"H.CSV", Csv("4000", 18), "H.CSV, line 24: the levels of 250 Hz give no finite balloon"},
-      {"Z.CSV", Csv("-4000", 18), "Z.CSV, line 24: the levels of 250 Hz give no finite balloon"},
-  };
-  for (const auto& c : cases) {
+  // Cases in tests/data/cases5/polar.json.
+  std::vector<std::array<std::string, 3>> cases = {
+      {"B.PRN", "\x01\xFF\r\n\x80\x00\x7F"s, "B.PRN, line 2: expected a number, found \"\\x80\\x00\\x7F\""}};
+  for (const auto& c : Cases("../cases5/polar", "broken")) {
+    const auto& g = c[1];
+    const std::string bytes = g.is_string() ? g.get<std::string>()
+                              : g[0] == "csv" ? Csv(g[3], g[1])
+                                              : Records(g[1], g[2], g[3]) + g[4].get<std::string>();
+    cases.push_back({c[0], bytes, c[2]});
+  }
+  for (const auto& [name, bytes, error] : cases) {
     AppState state;
-    const auto read = Read(c.name, c.bytes, state);
-    ASSERT_FALSE(read.has_value()) << c.name;
-    EXPECT_EQ(read.error().Text().rfind(c.error, 0), 0u) << read.error().Text();
+    const auto read = Read(name, bytes, state);
+    ASSERT_FALSE(read.has_value()) << name;
+    EXPECT_EQ(read.error().Text().rfind(error, 0), 0u) << read.error().Text();
     EXPECT_FALSE(state.src.HasData());
     EXPECT_EQ(state.src.DataSaved, kTrue);
     EXPECT_EQ(state.src.BalloonData, Source().BalloonData);
@@ -184,10 +162,11 @@ TEST(PolarFiles, CsvBuildsBandsFourToNine) {
   EXPECT_NEAR(s.Lw(4), 90.0 + 10.0 * std::log10(36.0 * 3.141592654 / s.DirQ(4)), 1e-3);
   const auto& log = state.log.Lines();
   ASSERT_EQ(log.size(), 30u);
-  EXPECT_EQ(log[1], "Reading 3 octave-bands horizontal polar plots from: " + path + "...");
-  EXPECT_EQ(log[2], "Elevation -32.4 deg");
-  EXPECT_EQ(log[17], "Plot 1: 250 Hz: 90 88 86 84 82 80 78 80 82 84 86 88");
-  EXPECT_EQ(log[3], "Plot 3: 250 Hz: 80 80 80 77 80 80 80 80 80 80 80 80");
+  for (const auto& l : Cases("../cases5/polar", "csvLog")) {
+    std::string line = l[1];
+    if (const auto at = line.find("PATH"); at != std::string::npos) line.replace(at, 4, path);
+    EXPECT_EQ(log[l[0].get<std::size_t>()], line);
+  }
   EXPECT_EQ(log[24].rfind("Freq. (Hz)=  250 - Lw=", 0), 0u) << log[24];
 }
 

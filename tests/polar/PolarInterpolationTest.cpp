@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "app/CaseData.h"
 #include "core/AppState.h"
 #include "polar/PolarInterpolation.h"
 #include "support/RecordingPlatform.h"
@@ -91,28 +92,21 @@ TEST(PolarInterpolation, AxisZoneWeighsByItsArea) {
   EXPECT_NEAR(state.src.Efficiency(7), 18.0 * 8.0 * 3.141592654 * mean / 100.0, 1e-4);
 }
 
+// Cases in tests/data/cases5/polar.json.
 TEST(PolarInterpolation, LogLine) {
-  const struct {
-    int band;
-    float lw, q;
-    const char* line;
-  } cases[] = {
-      {6, 93.5f, 2.5f, "Freq. (Hz)= 1000 - Lw=  93.5 Q=     2.5"},
-      {1, 100.0f, 1.0f, "Freq. (Hz)=   32 - Lw=  100. Q=      1."},
-      {10, 112.26f, 14.567f, "Freq. (Hz)=16000 - Lw= 112.3 Q=   14.57"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PolarBandLogLine(c.band, c.lw, c.q), c.line);
+  for (const auto& c : Cases("../cases5/polar", "logLine"))
+    EXPECT_EQ(PolarBandLogLine(c[0], c[1].get<float>(), c[2].get<float>()), c[3].get<std::string>());
 }
 
 // Levels whose balloon overflows or vanishes are refused, and nothing of the
 // description changes.
 TEST(PolarInterpolation, NonFiniteBalloonIsRefused) {
-  const struct {
-    int band;
-    float horiz, vert;
-    const char* hz;
-  } cases[] = {{3, 400.0f, 0.0f, "125"}, {1, -500.0f, -500.0f, "31.5"}, {10, 0.0f, 3.0e38f, "16000"}};
-  for (const auto& c : cases) {
+  for (const auto& j : Cases("../cases5/polar", "nonFinite")) {
+    const struct {
+      int band;
+      float horiz, vert;
+      std::string hz;
+    } c{j[0], j[1], j[2], j[3].get<std::string>()};
     PolarTables t = Flat(0, 0);
     for (int k = 0; k < 36; ++k) {
       t.HorizPolar(k, c.band) = c.horiz;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/SofaCommands.h"
+#include "app/CaseData.h"
 #include "core/AppState.h"
 #include "core/SpkFile.h"
 #include "sofa/NetCdfFile.h"
@@ -32,12 +33,7 @@ using test::TempDir;
 constexpr double kDeg = std::numbers::pi / 180.0;
 const LocalTime kNow{2026, 12, 7, 8, 30, 5};
 
-bool Shown(const RecordingPlatform& platform, const std::string& prefix) {
-  for (const std::string& call : platform.calls) {
-    if (call.starts_with(prefix)) return true;
-  }
-  return false;
-}
+bool Shown(const RecordingPlatform& p, const std::string& prefix) { return !test::CallsStarting(p, prefix).empty(); }
 
 std::unique_ptr<AppState> LoadHorn() {
   auto state = std::make_unique<AppState>();
@@ -62,44 +58,27 @@ TEST(SofaExport, FileHoldsTheConventionsAttributesVariablesAndDirections) {
   ASSERT_TRUE(WriteSofaFile(src, dir / "horn.sofa", kNow, "9.8.7"));
   auto file = NetCdfFile::Open(dir / "horn.sofa");
   ASSERT_TRUE(file) << file.error();
-  const std::vector<std::pair<std::string, std::string>> attributes = {
-      {"Conventions", "SOFA"}, {"Version", "2.1"}, {"SOFAConventions", "FreeFieldDirectivityTF"},
-      {"SOFAConventionsVersion", "1.1"}, {"DataType", "TF"}, {"RoomType", "free field"},
-      {"Title", "Horn 90x40 two-way"}, {"SourceManufacturer", "Example Acoustics"},
-      {"SourceType", "loudspeaker"}, {"APIName", "Fonderel"}, {"APIVersion", "9.8.7"},
-      {"DateCreated", "2025-03-14 10:42:07"}, {"DateModified", "2026-12-07 08:30:05"},
-      {"AuthorContact", ""}, {"Organization", ""}, {"DatabaseName", "Fonderel"},
-      {"License", "No license provided, ask the author for permission"}};
-  for (const auto& [name, value] : attributes) {
-    EXPECT_EQ(file->TextAttribute("", name).value_or("<missing>"), value) << name;
-  }
+  // Expected attributes, variable lengths and directions: tests/data/cases5/sofa.json.
+  for (const auto& a : test::Cases("../cases5/sofa", "attributes"))
+    EXPECT_EQ(file->TextAttribute("", a[0].get<std::string>()).value_or("<missing>"), a[1].get<std::string>()) << a[0];
   EXPECT_NE(file->TextAttribute("", "Comment").value_or("").find("phase is unknown"),
             std::string::npos);
-  const std::vector<std::pair<std::string, std::vector<std::size_t>>> variables = {
-      {"ListenerPosition", {1, 3}}, {"ListenerView", {1, 3}},   {"ListenerUp", {1, 3}},
-      {"ReceiverPosition", {614, 3}}, {"SourcePosition", {1, 3}}, {"SourceView", {1, 3}},
-      {"SourceUp", {1, 3}},         {"EmitterPosition", {1, 3}}, {"Data.Real", {1, 614, 6}},
-      {"Data.Imag", {1, 614, 6}},   {"N", {6}}};
-  for (const auto& [name, lengths] : variables) {
+  for (const auto& v : test::Cases("../cases5/sofa", "variables")) {
+    const std::string name = v[0];
     auto dims = file->Dimensions(name);
     ASSERT_TRUE(dims) << name;
     std::vector<std::size_t> got;
     for (const auto& d : *dims) got.push_back(d.length);
-    EXPECT_EQ(got, lengths) << name;
+    EXPECT_EQ(got, v[1].get<std::vector<std::size_t>>()) << name;
   }
   EXPECT_EQ(file->TextAttribute("ReceiverPosition", "Type").value_or(""), "spherical");
   EXPECT_EQ(file->TextAttribute("N", "Units").value_or(""), "hertz");
   EXPECT_EQ(*file->Values("N", {0}, {6}), (std::vector<double>{125, 250, 500, 1000, 2000, 4000}));
   EXPECT_EQ(*file->Values("SourceUp", {0, 0}, {1, 3}), (std::vector<double>{0, 0, 1}));
 
-  // Receiver 9·34 + 2 is plot 9, point 3: 30° up from the axis in the vertical
-  // plane; receiver 8 is plot 0, point 9: 90° to the side (+y).
-  const std::vector<std::pair<int, std::array<double, 3>>> directions = {
-      {9 * 34 + 2, {0, 30, 1}}, {8, {90, 0, 1}}, {17, {190, 0, 1}}, {612, {0, 0, 1}},
-      {613, {180, 0, 1}}, {3 * 34 + 26, {281.5083, -29.4987, 1}}};
-  for (const auto& [r, expected] : directions) {
-    auto got = file->Values("ReceiverPosition", {static_cast<std::size_t>(r), 0}, {1, 3});
-    for (int c = 0; c < 3; ++c) EXPECT_NEAR((*got)[c], expected[c], 1e-3) << "receiver " << r;
+  for (const auto& d : test::Cases("../cases5/sofa", "directions")) {
+    auto got = file->Values("ReceiverPosition", {d[0].get<std::size_t>(), 0}, {1, 3});
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR((*got)[c], d[1][c].get<double>(), 1e-3) << "receiver " << d[0];
   }
   // Data: √ of the sample; the axis the √ of the mean of its 18 samples.
   auto data = *file->Values("Data.Real", {0, 0, 0}, {1, 614, 6});
