@@ -2,7 +2,6 @@
 // up-down buttons, "OK - prosecute" with the power box, attaching a CAD
 // geometry, and the wire frame turning with the slider and following the
 // window when it is maximised.
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,26 +9,19 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "ChildWindow.h"
 #include "GeometryWindow.h"
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "app/Startup.h"
+#include "support/GuiSession.h"
 
 using namespace fonderel;
+using namespace fonderel::test;
 
 namespace {
 
-struct Session {
-  AppState state;
-  MainWindow window{state};
-  explicit Session(const char* file) {
-    window.resize(1400, 900);
-    window.show();
-    Startup(state, window.Platform(), file);
-    window.Platform().messageHook = [](MessageIcon, MessageButtons, const std::string&, const std::string&) {
-      return MessageAnswer::No;
-    };
+// Message boxes are answered No.
+struct Session : GuiSession {
+  explicit Session(const QString& file) : GuiSession(file, {1400, 900}) {
+    window.Platform().messageHook = [](MessageIcon, MessageButtons, const std::string&,
+                                       const std::string&) { return MessageAnswer::No; };
   }
   template <typename T>
   T* Find(const QString& name) const { return window.findChild<T*>(name); }
@@ -56,10 +48,10 @@ class BzGeometryWindowsTest : public QObject {
     QDir().mkpath(FONDEREL_TEST_OUTPUT);
     QVERIFY(create->grab().save(FONDEREL_TEST_OUTPUT "/CreateWindow.png"));
     // The arrows stop at 10 and at 0.
-    for (int i = 0; i < 12; ++i) s.Find<QToolButton>("Spin1Up_0")->click();
-    QCOMPARE(s.Find<QLineEdit>("Text1_0")->text(), QString("10"));
-    for (int i = 0; i < 12; ++i) s.Find<QToolButton>("Spin1Down_0")->click();
-    QCOMPARE(s.Find<QLineEdit>("Text1_0")->text(), QString("0"));
+    for (const auto& [button, end] : {std::pair{"Spin1Up_0", "10"}, {"Spin1Down_0", "0"}}) {
+      for (int i = 0; i < 12; ++i) s.Find<QToolButton>(button)->click();
+      QCOMPARE(s.Find<QLineEdit>("Text1_0")->text(), QString(end));
+    }
     for (int box = 2; box <= 7; ++box) s.Find<QLineEdit>(QString("Text1_%1").arg(box))->setText("3");
     s.Find<QRadioButton>("NewSpkTypeNoise")->click();
     QStringList prompts;
@@ -77,7 +69,7 @@ class BzGeometryWindowsTest : public QObject {
   }
 
   void geometryTurnsWithTheSlider() {
-    Session s(FONDEREL_SOURCES "/HORN90X40.SPK");
+    Session s(kHorn);
     QAction* view = s.window.Action("ViewGeometry");
     QVERIFY(!view->isEnabled());
     s.window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
@@ -89,9 +81,9 @@ class BzGeometryWindowsTest : public QObject {
     ChildWindow* child = s.window.Child({ViewWindow::Geometry});
     QVERIFY(child && child->isVisible());
     auto* geometry = qobject_cast<GeometryWindow*>(child->widget());
-    QCOMPARE(geometry->Slider()->value(), 60);
-    QCOMPARE(geometry->Slider()->minimum(), -180);
-    QCOMPARE(geometry->Slider()->maximum(), 180);
+    const QSlider* slider = geometry->Slider();
+    QCOMPARE(QList<int>({slider->value(), slider->minimum(), slider->maximum()}),
+             QList<int>({60, -180, 180}));
     const QImage at60 = geometry->Picture()->Render();
     QVERIFY(child->grab().save(FONDEREL_TEST_OUTPUT "/GeometryWindow.png"));
     geometry->Slider()->setValue(0);

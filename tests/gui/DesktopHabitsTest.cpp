@@ -1,11 +1,6 @@
 // The desktop habits around the main window, offscreen: icons, shortcuts,
 // the recent files above Exit, a file dropped on the window, and the window's
 // size, place and state kept between runs.
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -15,16 +10,12 @@
 #include <QUrl>
 
 #include "DesktopHabits.h"
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "app/FileCommands.h"
-#include "app/Startup.h"
+#include "support/GuiSession.h"
 
 using namespace fonderel;
+using namespace fonderel::test;
 
 namespace {
-
-const QString kHorn = QStringLiteral(FONDEREL_SOURCES "/HORN90X40.SPK");
 
 // The File menu's items from Print Form on, as "name caption".
 QStringList FileMenuTail(const MainWindow& window) {
@@ -39,18 +30,25 @@ QStringList FileMenuTail(const MainWindow& window) {
 }
 
 // A main window with its habits, reading and writing settings in a folder,
-// started on `file`.
+// started on `file`; message boxes are noted as "title|text" and answered `answer`.
 struct Program {
   explicit Program(const QString& settingsFile, const QString& file = "")
       : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {
     habits.RestoreGeometry();
     window.show();
     QVERIFY(Startup(state, window.Platform(), file.toStdString()));
+    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
+                                           const std::string& text) {
+      shown << QString::fromStdString(title + "|" + text);
+      return answer;
+    };
   }
   AppState state;
   MainWindow window;
   QSettings settings;
   DesktopHabits habits;
+  QStringList shown;
+  MessageAnswer answer = MessageAnswer::Ok;
 };
 
 }  // namespace
@@ -80,9 +78,8 @@ class DesktopHabitsTest : public QObject {
     QCOMPARE(QApplication::windowIcon().pixmap(48).toImage(), icon);
     for (QMdiSubWindow* child : p.window.Mdi()->subWindowList())
       QCOMPARE(child->windowIcon().pixmap(48).toImage(), icon);
-    const QStringList keys = {"FileNew Ctrl+N",   "FileOpen Ctrl+O", "FIleSave Ctrl+S",
-                              "FilePrint Ctrl+P", "FileExit Ctrl+Q", "HelpIndex F1"};
-    for (const QString& k : keys)
+    for (const QString k : {"FileNew Ctrl+N", "FileOpen Ctrl+O", "FIleSave Ctrl+S",
+                            "FilePrint Ctrl+P", "FileExit Ctrl+Q", "HelpIndex F1"})
       QCOMPARE(p.window.Action(k.section(' ', 0, 0))->shortcut(), QKeySequence(k.section(' ', 1)));
   }
 
@@ -110,14 +107,8 @@ class DesktopHabitsTest : public QObject {
     QCOMPARE(Stored(), QStringList({files[1], fifth, files[0], files[2]}));
     // A file gone since is said so and leaves the list; the data stay.
     QFile::remove(files[0]);
-    QStringList shown;
-    p.window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
-                                          const std::string& text) {
-      shown << QString::fromStdString(title + "|" + text);
-      return MessageAnswer::Ok;
-    };
     p.window.Action("FileRecent3")->trigger();
-    QCOMPARE(shown,
+    QCOMPARE(p.shown,
              QStringList({"Warning|The file " + files[0] +
                           " cannot be found. It has been removed from the list of recent files."}));
     QCOMPARE(p.window.windowTitle(), "Fonderel " + files[1]);
@@ -138,12 +129,7 @@ class DesktopHabitsTest : public QObject {
     for (const auto& c : cases) {
       Program p(Settings(), kHorn);
       p.state.src.DataSaved = kFalse;
-      QStringList asked;
-      p.window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
-                                            const std::string&) {
-        asked << QString::fromStdString(title);
-        return c.answer;
-      };
+      p.answer = c.answer;
       QMimeData data;
       data.setUrls({QUrl::fromLocalFile(dropped)});
       const QPoint at = p.window.rect().center();
@@ -152,7 +138,8 @@ class DesktopHabitsTest : public QObject {
       QVERIFY(enter.isAccepted());
       QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&p.window, &drop);
-      QTRY_COMPARE(asked, QStringList({"Warning"}));
+      QTRY_COMPARE(p.shown.size(), 1);
+      QVERIFY(p.shown[0].startsWith("Warning|"));
       QCOMPARE(p.window.windowTitle(), c.title);
     }
   }

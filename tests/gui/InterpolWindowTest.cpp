@@ -48,10 +48,26 @@ void RunInterpolate(MainWindow& window, const std::function<void(Interpol&)>& in
   QVERIFY(window.findChild<Interpol*>() == nullptr);
 }
 
-void Save(const QImage& image, const char* name) {
-  QDir().mkpath(FONDEREL_TEST_OUTPUT);
-  QVERIFY(image.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name)));
-}
+// An empty main window with its child windows; message boxes are noted as
+// "title|text" and answered No; the file dialog gives `path`.
+struct Session {
+  AppState state;
+  MainWindow window{state};
+  QStringList shown;
+  QString path;
+  Session() {
+    window.show();
+    window.LoadChildWindows();
+    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
+                                           const std::string& text) {
+      shown << QString::fromStdString(title + "|" + text);
+      return MessageAnswer::No;
+    };
+    window.Platform().fileDialogHook = [this](FileDialogKind, const FileDialogSettings&) {
+      return std::optional<std::string>(path.toStdString());
+    };
+  }
+};
 
 }  // namespace
 
@@ -64,32 +80,19 @@ class InterpolWindowTest : public QObject {
   // top; OK: ten bands in the Standard layout of the maximised main window,
   // the caption naming the result, and Save As writes it.
   void loadTypeDrawComputeSave() {
-    AppState state;
-    MainWindow window(state);
-    window.show();
-    window.LoadChildWindows();
+    Session s;
+    auto& [state, window, asked, path] = s;
     state.src.FirstBand = state.src.LastBand = 2;
     state.src.DataSaved = kFalse;
-    QStringList asked;
-    window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
-                                        const std::string& text) {
-      asked << QString::fromStdString(title + "|" + text);
-      return MessageAnswer::No;
-    };
     const QString out = QDir::temp().filePath("fonderel-interpolate-test.SPK");
     QFile::remove(out);
-    window.Platform().fileDialogHook = [&](FileDialogKind kind, const FileDialogSettings&) {
-      return std::optional<std::string>(
-          (kind == FileDialogKind::Open ? kData + "PRN_ZEROANGLES.prn" : out).toStdString());
-    };
+    path = kData + "PRN_ZEROANGLES.prn";
     RunInterpolate(window, [&](Interpol& w) {
       QCOMPARE(w.windowTitle(), QString("Interpolate Polar"));
       QVERIFY(!state.src.HasData());
-      QCOMPARE(Cell(w, 0, 0), QString::fromUtf8("Angle (°)"));
-      QCOMPARE(Cell(w, 0), QString("Value (dB)"));
+      QCOMPARE(Cell(w, 0, 0) + "|" + Cell(w, 0), QString::fromUtf8("Angle (°)|Value (dB)"));
       w.findChild<QPushButton*>("LoadFile")->click();
-      QCOMPARE(Cell(w, 1), QString("61.0"));
-      QCOMPARE(Cell(w, 19), QString("52.0"));
+      QCOMPARE(Cell(w, 1) + "|" + Cell(w, 19), QString("61.0|52.0"));
       QVERIFY(w.findChild<QRadioButton*>("Horiz")->isChecked());
       QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
 
@@ -107,7 +110,8 @@ class InterpolWindowTest : public QObject {
       QTest::mouseClick(w.Picture(), Qt::LeftButton, {}, w.Picture()->ToWidget({-150, 0}).toPoint());
       QCOMPARE(w.Grid()->currentRow(), 19);
       QCOMPARE(Cell(w, 19), QString("56.0"));
-      Save(w.grab().toImage(), "interpolate-polar");
+      QDir().mkpath(FONDEREL_TEST_OUTPUT);
+      QVERIFY(w.grab().save(FONDEREL_TEST_OUTPUT "/interpolate-polar.png"));
       w.findChild<QPushButton*>("Command1")->click();
     });
     QCOMPARE(asked.size(), 1);
@@ -118,10 +122,10 @@ class InterpolWindowTest : public QObject {
     QCOMPARE(state.src.BalloonData(9, 9, 6), state.src.BalloonData(0, 0, 6));
     QVERIFY(window.isMaximized());
     for (const WindowId id : {WindowId{ViewWindow::Info}, WindowId{ViewWindow::Balloon},
-                              WindowId{ViewWindow::Polar, 0}, WindowId{ViewWindow::Header}}) {
+                              WindowId{ViewWindow::Polar, 0}, WindowId{ViewWindow::Header}})
       QVERIFY(window.Child(id)->isVisible());
-    }
     QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
+    path = out;
     window.Action("FileSaveAs")->trigger();
     const auto bytes = ReadWholeFile(out.toStdString());
     QVERIFY(bytes.has_value() && bytes->size() > 10000);
@@ -132,14 +136,9 @@ class InterpolWindowTest : public QObject {
   // A CSV file builds the source itself and ends the window; a broken file
   // is reported and the window stays; closing it leaves an empty source.
   void csvBrokenAndCancelled() {
-    AppState state;
-    MainWindow window(state);
-    window.show();
-    window.LoadChildWindows();
-    QString path = kData + "CSV_THREE.CSV";
-    window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(path.toStdString());
-    };
+    Session s;
+    auto& [state, window, shown, path] = s;
+    path = kData + "CSV_THREE.CSV";
     RunInterpolate(window, [&](Interpol& w) {
       w.findChild<QPushButton*>("LoadFile")->click();
       QVERIFY(!w.isVisible());
@@ -148,12 +147,7 @@ class InterpolWindowTest : public QObject {
     QCOMPARE(state.src.LastBand, 9);
     QVERIFY(window.Child({ViewWindow::Info})->isVisible());
 
-    QStringList shown;
-    window.Platform().messageHook = [&](MessageIcon, MessageButtons, const std::string& title,
-                                        const std::string& text) {
-      shown << QString::fromStdString(title + "|" + text);
-      return MessageAnswer::No;
-    };
+    QVERIFY(shown.isEmpty());
     path = kData + "missing.prn";
     window.Child({ViewWindow::Info})->hide();
     RunInterpolate(window, [&](Interpol& w) {

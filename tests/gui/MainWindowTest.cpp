@@ -89,15 +89,15 @@ class MainWindowTest : public QObject {
         QVERIFY(s.window.isVisible());
       }
       ChildWindow* log = s.Child(ViewWindow::TextLog);
+      auto* list = s.window.findChild<QListWidget*>("List1");
       s.Trigger("ViewTextLog");
-      const int lines = s.window.findChild<QListWidget*>("List1")->count();
+      const int lines = list->count();
       QVERIFY(lines > 10);
       log->close();
       QVERIFY(!log->isVisible());
       QCOMPARE(s.window.Mdi()->subWindowList().size(), 7 + kPolarWindows);
       s.Trigger("ViewTextLog");
       QVERIFY(log->isVisible());
-      auto* list = s.window.findChild<QListWidget*>("List1");
       QCOMPARE(list->count(), lines);
       QCOMPARE(list->item(1)->text(), "Reading Source Description from: " + kHorn);
     }
@@ -120,8 +120,7 @@ class MainWindowTest : public QObject {
     s.Trigger("FilePrint");
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.read(5) == "%PDF-");
-    QVERIFY(file.size() > 1000);
+    QVERIFY(file.read(5) == "%PDF-" && file.size() > 1000);
     s.Trigger("Filepsetup");
     QCOMPARE(flags, QList<int>({0, 64}));
   }

@@ -2,9 +2,7 @@
 // them: the look of the Balloon picture as it is turned, the chart's points,
 // and the PDF and SVG files written from the menu and from fonderel-cli.
 #include <QActionGroup>
-#include <QApplication>
 #include <QChart>
-#include <QDir>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QProcess>
@@ -13,35 +11,23 @@
 #include <QWheelEvent>
 
 #include "BalloonWindow.h"
-#include "ChildWindow.h"
 #include "CoverageWindow.h"
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "app/Startup.h"
+#include "support/GuiSession.h"
 
 using namespace fonderel;
+using namespace fonderel::test;
 
 namespace {
 
-const QString kHorn = QStringLiteral(FONDEREL_SOURCES "/HORN90X40.SPK");
-
-struct Session {
-  AppState state;
-  MainWindow window{state};
+// Started on the horn; message boxes are noted and answered OK.
+struct Session : GuiSession {
   std::vector<std::string> messages;
-  Session() {
-    window.resize(1400, 900);
-    window.show();
-    Startup(state, window.Platform(), kHorn.toStdString());
+  Session() : GuiSession(kHorn, {1400, 900}) {
     window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string&,
                                            const std::string& text) {
       messages.push_back(text);
       return MessageAnswer::Ok;
     };
-  }
-  void Trigger(const char* action) {
-    state.LastRefreshTime = static_cast<float>(window.Platform().ClockSeconds() - 1);
-    window.Action(action)->trigger();
   }
 };
 
@@ -81,14 +67,13 @@ class ViewExtrasTest : public QObject {
     s.Trigger("ViewBaloon");
     // At 1 kHz the horn's balloon is plainly directional.
     s.window.Child({ViewWindow::Balloon})->resize(420, 440);
-    s.state.LastRefreshTime = static_cast<float>(s.window.Platform().ClockSeconds() - 1);
+    s.OpenThrottle();
     emit s.window.BalloonView()->Selector()->activated(5);
     QCOMPARE(s.state.SelectedBand, 6.0f);
     BallPict* pict = s.window.BalloonView()->Picture();
     const QList<QAction*> looks = s.window.BalloonView()->LookChoice()->actions();
     QCOMPARE(looks.size(), 2);
-    QCOMPARE(looks[0]->text(), QString("Wire frame"));
-    QVERIFY(looks[0]->isChecked());
+    QVERIFY(looks[0]->text() == "Wire frame" && looks[0]->isChecked());
     const QImage wire = pict->Render(pict->size());
 
     // The wire frame is fixed: a drag does not turn it.
@@ -158,9 +143,8 @@ class ViewExtrasTest : public QObject {
       QCOMPARE(QString::fromStdString(asked.fileName), QString("HORN90X40.pdf"));
       if (target == targets[0]) {
         const QString text = PdfText(target);
-        for (const char* expected : {"Horn 90x40 two-way", "Example Acoustics", "107.61", "Efficiency"}) {
+        for (const char* expected : {"Horn 90x40 two-way", "Example Acoustics", "107.61", "Efficiency"})
           QVERIFY2(text.contains(expected), expected);
-        }
         const Run render = Program("pdftoppm", {"-r", "30", "-png", target, dir.filePath("page")});
         QVERIFY2(render.status == 0 && render.err.isEmpty(), qPrintable(render.err));
         QCOMPARE(QString::fromStdString(s.state.log.Lines().back()), "Datasheet written to: " + target);
