@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Rgb.h"
 #include "iso3744/Measurement.h"
+
 
 namespace fonderel {
 
@@ -49,9 +51,6 @@ void DrawMicPoint(LayoutSketch& sketch, double x, double y, double z, double rad
 LayoutSketch SketchArrangement(const Measurement& m);
 
 // The RGB colour of a palette entry.
-struct Rgb {
-  int red = 0, green = 0, blue = 0;
-};
 Rgb PaletteColour(int colour);
 
 }  // namespace fonderel

@@ -8,16 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/Rgb.h"
 #include "core/Source.h"
+
 
 namespace fonderel {
 
 inline constexpr double kShadedRange = 50.0;  // dB below the band's maximum, as the polar curves
-
-struct Rgb {
-  int red = 0, green = 0, blue = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 // The colour map: 0 = the bottom of the range, 1 = the maximum.
 Rgb ColourMap(double share);
