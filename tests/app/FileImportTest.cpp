@@ -31,19 +31,17 @@ TEST(FileImport, EaseFileGetsItsSpkName) {
 // Read as a Modeler file, an SPK file is no loudspeaker: an import error. A
 // declined loudspeaker choice imports nothing and says nothing.
 TEST(FileImport, ImportsNothing) {
-  const struct {
-    const char* file;
-    std::size_t choices, messages;
-  } cases[] = {{"LOUD_3_8.SPK", 0, 1}, {"import/EASE3_MULTI.EAS", 1, 0}};
-  for (const auto& c : cases) {
+  for (const auto& [file, choices, shown] :
+       {std::tuple{"LOUD_3_8.SPK", 0u, 1u}, {"import/EASE3_MULTI.EAS", 1u, 0u}}) {
+    SCOPED_TRACE(file);
     AppState state;
     test::RecordingPlatform platform;
-    platform.files = {DataPath(c.file)};
+    platform.files = {DataPath(file)};
     FileImport(state, platform);
-    EXPECT_FALSE(state.src.HasData()) << c.file;
-    EXPECT_EQ(platform.speakerLists.size(), c.choices) << c.file;
+    EXPECT_FALSE(state.src.HasData());
+    EXPECT_EQ(platform.speakerLists.size(), choices);
     const auto messages = test::CallsStarting(platform, "ShowMessage ");
-    ASSERT_EQ(messages.size(), c.messages) << c.file;
+    ASSERT_EQ(messages.size(), shown);
     for (const auto& m : messages) EXPECT_TRUE(m.starts_with("ShowMessage Import Error|")) << m;
   }
 }

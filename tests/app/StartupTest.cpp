@@ -32,43 +32,35 @@ TEST(Startup, CommandLineFile) {
   const std::string golden = test::Slurp(DataPath("LOUD_3_8.SPK"));
   test::Spit(dir / "my horn.SPK", golden);
   test::Spit(dir / "BROKEN.SPK", golden.substr(0, golden.size() / 2));
-  const std::string quoted = "\"" + (dir / "my horn.SPK") + "\"";
   const std::string missing = "This file does not exist - create it with File-Create Source....";
-  const struct {
-    std::string commandLine;
-    bool loads, named;  // named: SourceFile and caption keep the name
+  for (const auto& j : test::Cases("Startup", "CommandLine/cases")) {
+    const auto fill = [&](const std::string& t) {
+      return test::Replaced(test::Replaced(t, "{dir}", dir.Path()), "{missing}", missing);
+    };
+    const std::string commandLine = fill(j[0]);
+    const bool loads = j[1], named = j[2];  // named: SourceFile and caption keep the name
     std::vector<std::string> log;
-  } cases[] = {
-      {"", false, false, {}},
-      {dir / "my horn.SPK", true, true, {}},
-      {dir / "NOWHERE.SPK",
-       false,
-       true,
-       {"Trying to load" + (dir / "NOWHERE.SPK") + "...", missing}},
-      {quoted, false, true, {"Trying to load" + quoted + "...", missing}},
-      {dir / "BROKEN.SPK", false, false, {}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.commandLine);
-    Started s(c.commandLine);
+    for (const auto& line : j[3]) log.push_back(fill(line));
+    SCOPED_TRACE(commandLine);
+    Started s(commandLine);
     EXPECT_TRUE(s.ok);
     EXPECT_TRUE(s.platform.Called("LoadChildWindows"));
     EXPECT_EQ(s.state.DialogInitialDir, "/opt/fonderel/sources");
-    EXPECT_EQ(s.state.src.HasData(), c.loads);
+    EXPECT_EQ(s.state.src.HasData(), loads);
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
-    EXPECT_EQ(s.platform.Called("Maximize"), c.loads);
-    EXPECT_EQ(s.state.src.SourceFile, c.named ? c.commandLine : "");
-    EXPECT_EQ(test::LastCaption(s.platform, ""), "Fonderel " + (c.named ? c.commandLine : ""));
+    EXPECT_EQ(s.platform.Called("Maximize"), loads);
+    EXPECT_EQ(s.state.src.SourceFile, named ? commandLine : "");
+    EXPECT_EQ(test::LastCaption(s.platform, ""), "Fonderel " + (named ? commandLine : ""));
     const auto messages = test::CallsStarting(s.platform, "ShowMessage ");
-    if (c.commandLine.ends_with("BROKEN.SPK")) {  // the message shown is logged after "Error:"
+    if (commandLine.ends_with("BROKEN.SPK")) {  // the message shown is logged after "Error:"
       ASSERT_EQ(messages.size(), 1u);
-      EXPECT_EQ(messages[0].rfind("ShowMessage Read Error|" + c.commandLine + ", line ", 0), 0u);
+      EXPECT_EQ(messages[0].rfind("ShowMessage Read Error|" + commandLine + ", line ", 0), 0u);
       EXPECT_EQ(s.state.log.Lines().back(), "Error: " + messages[0].substr(23));
-    } else if (!c.loads) {
-      EXPECT_EQ(s.state.log.Lines(), c.log);
-      EXPECT_EQ(s.platform.Called("ShowTextLog"), !c.log.empty());
+    } else if (!loads) {
+      EXPECT_EQ(s.state.log.Lines(), log);
+      EXPECT_EQ(s.platform.Called("ShowTextLog"), !log.empty());
     }
-    if (c.loads) {
+    if (loads) {
       EXPECT_EQ(s.state.src.LastBand, 8);
       EXPECT_TRUE(s.platform.Called("Place Info 0,0,7995,2800"));
       EXPECT_TRUE(s.platform.Called("Place Polar1 8000,2800,4000,4700"));

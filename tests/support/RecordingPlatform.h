@@ -3,10 +3,12 @@
 // (message boxes with only Ok answer Ok).
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Platform.h"
@@ -53,19 +55,13 @@ class RecordingPlatform : public Platform {
   LocalTime now{2026, 12, 6, 17, 45, 9};
 
   bool Called(const std::string& call) const {
-    for (const std::string& c : calls) {
-      if (c == call) return true;
-    }
-    return false;
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
   }
 
   MessageAnswer ShowMessage(MessageIcon, MessageButtons buttons, const std::string& title,
                             const std::string& text) override {
     calls.push_back("ShowMessage " + title + "|" + text);
-    if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
-    const MessageAnswer a = answers.front();
-    answers.pop_front();
-    return a;
+    return Next(answers, buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
   }
   std::optional<std::string> InputBox(const std::string& title, const std::string& prompt,
                                       const std::string&) override {
@@ -81,14 +77,10 @@ class RecordingPlatform : public Platform {
   }
   bool ShowPrinterDialog(int flags) override {
     calls.push_back("PrinterDialog " + std::to_string(flags));
-    if (printers.empty()) return false;
-    const bool ok = printers.front();
-    printers.pop_front();
-    return ok;
+    return Next(printers, false);
   }
   std::optional<std::string> ChooseLoudspeaker(const std::vector<std::string>& names) override {
-    calls.push_back("ChooseLoudspeaker");
-    speakerLists.push_back(names);
+    calls.push_back("ChooseLoudspeaker"), speakerLists.push_back(names);
     return Next(speakers);
   }
   void ShowAbout() override { calls.push_back("ShowAbout"); }
@@ -96,14 +88,8 @@ class RecordingPlatform : public Platform {
   void SetBusy(bool busy) override { calls.push_back(busy ? "SetBusy on" : "SetBusy off"); }
   void ProcessEvents() override { calls.push_back("ProcessEvents"); }
   void LoadChildWindows() override { calls.push_back("LoadChildWindows"); }
-  void ShowWindow(WindowId w) override {
-    calls.push_back("Show " + Name(w));
-    visible[Name(w)] = true;
-  }
-  void HideWindow(WindowId w) override {
-    calls.push_back("Hide " + Name(w));
-    visible[Name(w)] = false;
-  }
+  void ShowWindow(WindowId w) override { calls.push_back("Show " + Name(w)), visible[Name(w)] = true; }
+  void HideWindow(WindowId w) override { calls.push_back("Hide " + Name(w)), visible[Name(w)] = false; }
   bool IsWindowVisible(WindowId w) const override {
     const auto it = visible.find(Name(w));
     return it != visible.end() && it->second;
@@ -116,10 +102,7 @@ class RecordingPlatform : public Platform {
     calls.push_back("Resize " + Name(w) + " " + std::to_string(s.width) + "," +
                     std::to_string(s.height));
   }
-  void ShowTextLog() override {
-    calls.push_back("ShowTextLog");
-    visible["TextLog"] = true;
-  }
+  void ShowTextLog() override { calls.push_back("ShowTextLog"), visible["TextLog"] = true; }
   void HideViews() override { calls.push_back("HideViews"); }
   void ArrangeWindows(ArrangeCode code) override {
     calls.push_back("Arrange " + std::to_string(static_cast<int>(code)));
@@ -138,9 +121,7 @@ class RecordingPlatform : public Platform {
   void SetInfoTable(const TextTable& cells) override { infoTables.push_back(cells); }
   void SetSourceKindButtons(bool loudspeaker) override { kindButtons.push_back(loudspeaker); }
   void SetDataTable(const TextTable& cells) override { dataTables.push_back(cells); }
-  void FillBandSelectors(const std::vector<std::string>& labels) override {
-    selectorLabels = labels;
-  }
+  void FillBandSelectors(const std::vector<std::string>& labels) override { selectorLabels = labels; }
   void SetBandSelectors(int position) override { selectorPositions.push_back(position); }
   TwipsSize WindowInnerSize(WindowId window) const override {
     const auto it = innerSizes.find(window);
@@ -148,46 +129,31 @@ class RecordingPlatform : public Platform {
   }
   void DrawBalloonPicture(const BalloonPicture& picture) override { balloons.push_back(picture); }
   void ShowPolarChart(int window, const PolarChart& chart) override {
-    calls.push_back("ShowPolarChart " + std::to_string(window));
-    polar[window] = chart;
+    calls.push_back("ShowPolarChart " + std::to_string(window)), polar[window] = chart;
   }
   void ClearPolarChart(int window) override {
-    calls.push_back("ClearPolarChart " + std::to_string(window));
-    polar.erase(window);
+    calls.push_back("ClearPolarChart " + std::to_string(window)), polar.erase(window);
   }
   void RequestRefreshAfter(double seconds) override { refreshRequests.push_back(seconds); }
-  void SetClipboardText(const std::string& text) override {
-    calls.push_back("SetClipboardText");
-    clipboard = text;
-  }
+  void SetClipboardText(const std::string& text) override { calls.push_back("SetClipboardText"), clipboard = text; }
   std::optional<std::string> ClipboardText() const override { return clipboard; }
   void SetEditCommandsEnabled(bool cut, bool copy, bool paste, bool del) override {
     editEnabled = {cut ? 'X' : '-', copy ? 'X' : '-', paste ? 'X' : '-', del ? 'X' : '-'};
   }
-  bool PrintBalloonImage() override {
-    calls.push_back("PrintBalloonImage");
-    return true;
-  }
+  bool PrintBalloonImage() override { return calls.push_back("PrintBalloonImage"), true; }
   NumberSeparators LocaleSeparators() const override { return separators; }
-  bool OpenRegionalSettings() override {
-    calls.push_back("OpenRegionalSettings");
-    return regionalPanel;
-  }
+  bool OpenRegionalSettings() override { return calls.push_back("OpenRegionalSettings"), regionalPanel; }
   bool OpenDocument(const std::string& path) override {
-    calls.push_back("OpenDocument " + path);
-    return documentOpens;
+    return calls.push_back("OpenDocument " + path), documentOpens;
   }
-  double ClockSeconds() const override {
-    const double t = clock;
-    clock += clockStep;
-    return t;
-  }
+  double ClockSeconds() const override { return std::exchange(clock, clock + clockStep); }
   LocalTime Now() const override { return now; }
 
  private:
-  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
-    if (queue.empty()) return std::nullopt;
-    auto v = queue.front();
+  template <class T>
+  static T Next(std::deque<T>& queue, T none = T{}) {
+    if (queue.empty()) return none;
+    T v = queue.front();
     queue.pop_front();
     return v;
   }

@@ -1,11 +1,10 @@
 // Coverage angles worked out by hand from the balloon's 10-degree points.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <numbers>
 
+#include "app/CaseData.h"
 #include "views/Coverage.h"
 
 namespace fonderel {
@@ -14,30 +13,13 @@ namespace {
 // A level in dB below the on-axis sample 1 as a linear value.
 float Below(double dB) { return static_cast<float>(std::pow(10.0, -dB / 10.0)); }
 
-std::array<float, 19> Side(std::function<float(int)> value) {
-  std::array<float, 19> side{};
-  for (int k = 0; k <= 18; ++k) side[static_cast<std::size_t>(k)] = value(k);
-  return side;
-}
-
 TEST(CoverageSide, HandWorkedSides) {
-  struct {
-    const char* name;
-    std::array<float, 19> side;
-    double expected;  // -1: no angle
-  } const cases[] = {
-      {"flat never falls", Side([](int) { return 1.0f; }), 180.0},
-      // -12 dB at 30 degrees, 0 dB at 20: -6 dB lies half way.
-      {"between two points", Side([](int k) { return k < 3 ? 1.0f : Below(12); }), 25.0},
-      // Exactly -6 dB at 40 degrees: the side ends there.
-      {"exactly at a point", Side([](int k) { return k < 4 ? 1.0f : Below(6); }), 40.0},
-      // A zero at 30 degrees: the side ends at the point before it.
-      {"zero sample", Side([](int k) { return k == 3 ? 0.0f : 1.0f; }), 20.0},
-      // A level that rises again after -6 dB: the first fall counts.
-      {"first fall counts", Side([](int k) { return k == 1 ? Below(12) : 1.0f; }), 5.0},
-      {"no on-axis level", Side([](int k) { return k == 0 ? 0.0f : 1.0f; }), -1},
-  };
-  for (const auto& c : cases) EXPECT_NEAR(CoverageSide(c.side).value_or(-1), c.expected, 1e-4) << c.name;
+  for (const auto& c : test::Cases("Coverage", "Side")) {
+    std::array<float, 19> side{};
+    for (std::size_t k = 0; k < side.size(); ++k)
+      side[k] = c["dB"][k].is_null() ? 0.0f : Below(c["dB"][k]);
+    EXPECT_NEAR(CoverageSide(side).value_or(-1), c["angle"], 1e-4) << c["what"];
+  }
 }
 
 constexpr int kBand = 6;
@@ -60,29 +42,15 @@ float CosSquared(int k) {
 }
 
 TEST(CoverageAngle, HandWorkedBalloons) {
-  struct Case {
-    const char* name;
-    std::function<float(int, int)> value;
-    double horizontal, vertical;
-  };
-  const Case cases[] = {
-      {"omnidirectional", [](int, int) { return 1.0f; }, 360, 360},
-      // cos² falls 6 dB at 59.91 degrees on each side, between the 50° point
-      // (-3.839 dB) and the 60° point (-6.021 dB).
-      {"cos squared", [](int, int k) { return CosSquared(k); }, 119.81, 119.81},
-      // Points 1..17 of plot 0 are -12 dB from 30 degrees on (25° to that
-      // side); points 19..35, the other side, stay flat (180°).
-      {"one side falls", [](int p, int k) { return p == 0 && k >= 3 && k <= 17 ? Below(12) : 1.0f; },
-       205, 360},
-      // Only plot 9 narrows, to -12 dB from 20 degrees on both sides.
-      {"vertical narrower",
-       [](int p, int k) { return p == 9 && k >= 2 && k <= 34 ? Below(12) : 1.0f; }, 360, 30},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const auto src = Band(c.value);
-    EXPECT_NEAR(CoverageAngle(*src, kHorizontalPlot, kBand).value_or(-1), c.horizontal, 0.005);
-    EXPECT_NEAR(CoverageAngle(*src, kVerticalPlot, kBand).value_or(-1), c.vertical, 0.005);
+  for (const auto& c : test::Cases("Coverage", "Balloons/cases")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const int plot = c.value("plot", -1), from = c.value("from", 0), to = c.value("to", -1);
+    const auto src = Band([&](int p, int k) {
+      if (p == plot && k >= from && k <= to) return Below(c["dB"]);
+      return c.contains("cosSquared") ? CosSquared(k) : 1.0f;
+    });
+    EXPECT_NEAR(CoverageAngle(*src, kHorizontalPlot, kBand).value_or(-1), c["horizontal"], 0.005);
+    EXPECT_NEAR(CoverageAngle(*src, kVerticalPlot, kBand).value_or(-1), c["vertical"], 0.005);
   }
 }
 

@@ -1,12 +1,11 @@
 // The shaded balloon: colours on the map, a known patch's colour, and the
 // order the patches are painted in as the balloon turns.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 
+#include "app/CaseData.h"
 #include "views/ShadedBalloon.h"
 
 namespace fonderel {
@@ -29,12 +28,8 @@ const ShadedPatch& Patch(const ShadedPicture& picture, int plot, int point) {
 }
 
 TEST(ColourMap, EndsAndSteps) {
-  const std::pair<double, Rgb> cases[] = {
-      {-1.0, {68, 1, 84}},     {0.0, {68, 1, 84}},     {0.1, {72, 36, 117}},
-      {0.2, {65, 68, 135}},    {0.5, {33, 145, 140}},  {0.8, {122, 209, 81}},
-      {0.83, {142, 213, 68}},  {1.0, {253, 231, 37}},  {2.0, {253, 231, 37}},
-  };
-  for (const auto& [share, rgb] : cases) EXPECT_EQ(ColourMap(share), rgb) << share;
+  for (const auto& c : test::Cases("ShadedBalloon", "ColourMap/cases"))
+    EXPECT_EQ(ColourMap(c[0]), (Rgb{c[1], c[2], c[3]})) << c[0];
 }
 
 TEST(ShadedBalloon, KnownPatchLevelAndColour) {

@@ -39,27 +39,19 @@ struct Session : test::LoadedSource<> {
 // Lin and A before: 10·log10 of Σ10^(Lw/10) over bands 3..8 plus four 0 dB
 // bands; after: the same with 12.5 dB in place of 95.3 dB.
 TEST(TableEditing, InfoEntryEnterOrNavigation) {
-  const struct {
-    GridKey end;
-    std::size_t tablesPushed;
-    const char *lin, *a;
-  } cases[] = {
-      {GridKey::Enter, 2, "105.66", "104.11"},       // the cell, then the refresh
-      {GridKey::Navigation, 1, "106.04", "104.12"},  // the old totals stay
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.end == GridKey::Enter ? "Enter" : "Down");
+  for (const auto& c : Cases("TableEditing", "InfoEntry/cases")) {
+    SCOPED_TRACE(c.dump());
     Session s;
     EXPECT_EQ(s.Info(1, 11) + " " + s.Info(1, 12), "106.04 104.12");
     const std::size_t before = s.platform.infoTables.size();
-    s.Type(true, 1, 3, "12.5", c.end);
+    s.Type(true, 1, 3, "12.5", c[0] ? GridKey::Enter : GridKey::Navigation);
     EXPECT_EQ(s.src().Lw(3), 12.5f);
     EXPECT_EQ(s.src().DataSaved, kFalse);
-    ASSERT_EQ(s.platform.infoTables.size(), before + c.tablesPushed);
+    ASSERT_EQ(s.platform.infoTables.size(), before + c[1].get<std::size_t>());
     EXPECT_EQ(s.platform.infoTables[before][1][3], "12.50");
     const TextTable& last = s.platform.infoTables.back();
     EXPECT_EQ(last[1][3] + " " + last[1][11] + " " + last[1][12],
-              std::string("12.50 ") + c.lin + " " + c.a);
+              "12.50 " + c[2].get<std::string>() + " " + c[3].get<std::string>());
   }
 }
 
@@ -172,24 +164,19 @@ TEST(TableEditing, DeleteEmptiesTheCellsOnly) {
 // selection stores only when the selection was made downwards and rightwards;
 // text stores its leading number.
 TEST(TableEditing, PasteStoresOnlyTowardsTheSelectionEnd) {
-  const struct {
-    GridSelection sel;
-    bool stores;
-  } cases[] = {
-      {{3, 5, 4, 6}, true}, {{4, 5, 3, 6}, false}, {{3, 6, 4, 5}, false}, {{4, 6, 3, 5}, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << c.sel.row << "," << c.sel.col << " to " << c.sel.rowSel << "," << c.sel.colSel);
+  for (const auto& c : Cases("TableEditing", "Paste/cases")) {
+    SCOPED_TRACE(c.dump());
+    const bool stores = c[4];
     Session s;
     const Source before = s.src();
     s.platform.clipboard = "1\t2\r3\t4\r";
-    EditPaste(s.state, s.platform, c.sel);
+    EditPaste(s.state, s.platform, {c[0], c[1], c[2], c[3]});
     test::ExpectCells(s.state.DataGridText, Cases("TableEditing", "AfterPaste"));
     for (int i = 0; i < 4; ++i) {
       const int p = 2 + i / 2, k = 4 + i % 2;
-      EXPECT_EQ(s.src().BalloonData(p, k, 3), c.stores ? i + 1.0f : before.BalloonData(p, k, 3));
+      EXPECT_EQ(s.src().BalloonData(p, k, 3), stores ? i + 1.0f : before.BalloonData(p, k, 3));
     }
-    EXPECT_EQ(s.src().DataSaved, c.stores ? kFalse : kTrue);
+    EXPECT_EQ(s.src().DataSaved, stores ? kFalse : kTrue);
   }
   Session s;
   s.platform.clipboard = "abc\t2.5 dB\r";
@@ -211,19 +198,16 @@ TEST(TableEditing, BandSelectorClick) {
   }
 }
 
-// SourceKind before, the button clicked (1: loudspeaker); SourceKind after
-// and whether the data count as changed. The Info window stays.
+// The source-kind buttons; the Info window stays.
 TEST(TableEditing, SourceKindButtons) {
-  const float cases[][4] = {{0, 1, -1, 1},  {0, 0, 0, 0}, {-1, 0, 0, 1},
-                            {-1, 1, -1, 0}, {1, 1, 1, 0}, {1, 0, 0, 1}};
-  for (const auto& [before, loudspeaker, after, changed] : cases) {
-    SCOPED_TRACE(::testing::Message() << before << (loudspeaker ? " loudspeaker" : " noise"));
+  for (const auto& c : Cases("TableEditing", "SourceKind/cases")) {
+    SCOPED_TRACE(c.dump());
     Session s;
-    s.src().SourceKind = before;
+    s.src().SourceKind = c[0];
     s.platform.visible["Info"] = true;
-    SourceKindChosen(s.state, s.platform, loudspeaker != 0);
-    EXPECT_EQ(s.src().SourceKind, after);
-    EXPECT_EQ(s.src().DataSaved, changed ? kFalse : kTrue);
+    SourceKindChosen(s.state, s.platform, c[1] != 0);
+    EXPECT_EQ(s.src().SourceKind, c[2].get<float>());
+    EXPECT_EQ(s.src().DataSaved, c[3] != 0 ? kFalse : kTrue);
     EXPECT_TRUE(s.platform.visible["Info"]);
   }
 }
