@@ -12,8 +12,8 @@ std::unique_ptr<QInputDialog> MakeInputDialog(QWidget* parent, const QString& ti
   dialog->setLabelText(prompt);
   dialog->setTextValue(text);
   // Window managers draw titles in a bold face and keep room for the icon
-  // and the buttons of the title bar; without this "Invalid Frequency
-  // Specification" is cut to "Invalid…cation".
+  // and the buttons of the title bar; without this the band question's long
+  // title is cut in the middle ("Invalid…cation").
   QFont bold = dialog->font();
   bold.setBold(true);
   const int width = QFontMetrics(bold).horizontalAdvance(title) + 140;
