@@ -131,15 +131,7 @@ std::expected<void, FileError> ReadCsvPolar(AppState& state, Platform& platform,
     }
     state.AddLogLine(PolarBandLogLine(b, work.Lw(b), work.DirQ(b)));
   }
-  work.FirstBand = kCsvFirstBand;
-  work.LastBand = kCsvLastBand;
-  work.BandCount = kCsvLastBand - kCsvFirstBand + 1;
-  work.SourceKind = 1.0f;
-  const LocalTime now = platform.Now();
-  work.SourceDate = DateText(now);
-  work.SourceTime = TimeText(now);
-  work.DataSaved = kFalse;
-  state.src = std::move(work);
+  CommitPolarSource(state, platform, work, kCsvFirstBand, kCsvLastBand);
   return {};
 }
 

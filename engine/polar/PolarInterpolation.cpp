@@ -13,6 +13,18 @@ std::string PolarBandLogLine(int band, float lw, float dirQ) {
          RightAlign(FormatNumber(dirQ, "####.##"), 7);
 }
 
+void CommitPolarSource(AppState& state, Platform& platform, Source& work, int first, int last) {
+  work.FirstBand = static_cast<std::int16_t>(first);
+  work.LastBand = static_cast<std::int16_t>(last);
+  work.BandCount = static_cast<std::int16_t>(last - first + 1);
+  work.SourceKind = 1.0f;
+  const LocalTime now = platform.Now();
+  work.SourceDate = DateText(now);
+  work.SourceTime = TimeText(now);
+  work.DataSaved = kFalse;
+  state.src = std::move(work);
+}
+
 bool NormaliseBand(Source& src, int band, double mean) {
   if (!std::isfinite(mean) || !(mean > 0.0)) return false;
   Balloon scaled = src.BalloonData;
@@ -74,15 +86,7 @@ std::expected<void, std::string> InterpolatePolarTables(const PolarTables& table
   for (int b = 1; b <= kBandCount; ++b) {
     state.AddLogLine(PolarBandLogLine(b, work.Lw(b), work.DirQ(b)));
   }
-  work.FirstBand = 1;
-  work.LastBand = kBandCount;
-  work.BandCount = kBandCount;
-  work.SourceKind = 1.0f;
-  const LocalTime now = platform.Now();
-  work.SourceDate = DateText(now);
-  work.SourceTime = TimeText(now);
-  work.DataSaved = kFalse;
-  state.src = std::move(work);
+  CommitPolarSource(state, platform, work, 1, kBandCount);
   return {};
 }
 

@@ -27,6 +27,10 @@ std::expected<void, std::string> InterpolatePolarTables(const PolarTables& table
 // power level in 6 and Q in 7 right-aligned characters.
 std::string PolarBandLogLine(int band, float lw, float dirQ);
 
+// Makes `work`, holding bands first..last, the current source: a loudspeaker
+// stamped with the clock's date and time, not yet saved.
+void CommitPolarSource(AppState& state, Platform& platform, Source& work, int first, int last);
+
 // Divides band `band`'s balloon by `mean` and sets DirQ to the largest
 // value. False, with the band left as it is, when the mean or a result is not
 // a finite positive number.
