@@ -18,30 +18,15 @@
 #include "core/AppState.h"
 #include "core/NullPlatform.h"
 #include "import/CattImport.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace fonderel;
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
-struct MemoryFile {
-  int fd = ::memfd_create("catt-fuzz", 0);
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-
-  void Fill(const std::uint8_t* data, std::size_t size) {
-    Require(fd >= 0);
-    Require(::ftruncate(fd, 0) == 0);
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-      Require(n > 0);
-      done += static_cast<std::size_t>(n);
-    }
-  }
-};
+using fonderel::fuzz::MemoryFile;
 
 bool IsEmpty(const Source& src) {
   const Source fresh;

@@ -20,14 +20,13 @@
 #include "core/AppState.h"
 #include "core/NullPlatform.h"
 #include "import/EaseImport.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace fonderel;
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
 class ChoosingPlatform : public NullPlatform {
  public:

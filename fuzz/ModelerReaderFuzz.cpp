@@ -19,14 +19,13 @@
 #include "core/AppState.h"
 #include "core/NullPlatform.h"
 #include "import/ModelerImport.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace fonderel;
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
 // The manufacturer box answers with a fixed text, so the import runs to its end.
 class AnsweringPlatform : public NullPlatform {

@@ -11,12 +11,11 @@
 
 #include "iso3744/InstrumentExports.h"
 #include "iso3744/Measurement.h"
+#include "FuzzSupport.h"
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
 }  // namespace
 

@@ -18,30 +18,15 @@
 #include "core/NullPlatform.h"
 #include "core/Source.h"
 #include "geometry/RayFile.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace fonderel;
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
-struct MemoryFile {
-  int fd = ::memfd_create("ray-fuzz", 0);
-  std::string path = "/proc/self/fd/" + std::to_string(fd);
-
-  void Fill(const std::uint8_t* data, std::size_t size) {
-    Require(fd >= 0);
-    Require(::ftruncate(fd, 0) == 0);
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-      Require(n > 0);
-      done += static_cast<std::size_t>(n);
-    }
-  }
-};
+using fonderel::fuzz::MemoryFile;
 
 // The geometry every input starts from: one wall face with a hole.
 void Seed(Source& s) {

@@ -16,14 +16,13 @@
 #include "core/AppState.h"
 #include "core/NullPlatform.h"
 #include "core/SpkFile.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 using namespace fonderel;
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using fonderel::fuzz::Require;
 
 // A header string as it comes back after a save: the writer quotes every
 // string, so a double quote inside becomes a single quote and a line end a blank.
