@@ -16,11 +16,7 @@
 #include "iso3744/Measurement.h"
 #include "FuzzSupport.h"
 
-namespace {
-
 using fonderel::fuzz::Require;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace fonderel;
