@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -52,19 +53,27 @@ struct GuiSession {
   }
 };
 
-// Calls `act` with the next modal dialog once it is up (within 5 s); the
-// action that opens the dialog runs after this call.
+// Calls `act` with the next modal dialog once it is up (within 30 s); the
+// action that opens the dialog runs after this call. A dialog that `act` left
+// open is rejected 5 s later with a warning, so a test fails instead of hanging.
 inline void WhenDialogShows(std::function<void(QWidget*)> act) {
   auto* timer = new QTimer;
   auto* clock = new QElapsedTimer;
   clock->start();
   QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr && clock->elapsed() < 5000) return;
+    if (dialog == nullptr && clock->elapsed() < 30000) return;
     timer->stop();
     timer->deleteLater();
     delete clock;
-    if (dialog != nullptr) act(dialog);
+    if (dialog == nullptr) return;
+    act(dialog);
+    QTimer::singleShot(5000, dialog, [dialog] {
+      auto* left = qobject_cast<QDialog*>(dialog);
+      if (left == nullptr || !left->isVisible()) return;
+      qWarning("A dialog was left open by the test: %s", qPrintable(left->windowTitle()));
+      left->reject();
+    });
   });
   timer->start(10);
 }
