@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "GeometryWindow.h"
-#include "support/GuiSession.h"
+#include "GuiTest.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
@@ -20,19 +20,11 @@ namespace {
 // Message boxes are answered No.
 struct Session : GuiSession {
   explicit Session(const QString& file) : GuiSession(file, {1400, 900}) {
-    window.Platform().messageHook = [](MessageIcon, MessageButtons, const std::string&,
-                                       const std::string&) { return MessageAnswer::No; };
+    AnswerMessages(window, MessageAnswer::No);
   }
   template <typename T>
   T* Find(const QString& name) const { return window.findChild<T*>(name); }
 };
-
-int Differing(const QImage& a, const QImage& b) {
-  int n = 0;
-  for (int y = 0; y < a.height() && y < b.height(); ++y)
-    for (int x = 0; x < a.width() && x < b.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
-  return n;
-}
 
 }  // namespace
 
@@ -45,8 +37,7 @@ class BzGeometryWindowsTest : public QObject {
     s.window.Action("FileCreate")->trigger();
     ChildWindow* create = s.window.Child({ViewWindow::Creation});
     QVERIFY(create->isVisible());
-    QDir().mkpath(FONDEREL_TEST_OUTPUT);
-    QVERIFY(create->grab().save(FONDEREL_TEST_OUTPUT "/CreateWindow.png"));
+    QVERIFY(SavePicture(create, "CreateWindow"));
     // The arrows stop at 10 and at 0.
     for (const auto& [button, end] : {std::pair{"Spin1Up_0", "10"}, {"Spin1Down_0", "0"}}) {
       for (int i = 0; i < 12; ++i) s.Find<QToolButton>(button)->click();
@@ -72,9 +63,7 @@ class BzGeometryWindowsTest : public QObject {
     Session s(kHorn);
     QAction* view = s.window.Action("ViewGeometry");
     QVERIFY(!view->isEnabled());
-    s.window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(FONDEREL_TEST_DATA "/geometry/BOX.RAY");
-    };
+    GiveFile(s.window, FONDEREL_TEST_DATA "/geometry/BOX.RAY");
     s.window.Action("AttachRAY")->trigger();
     QVERIFY(view->isEnabled());
     view->trigger();
@@ -85,7 +74,7 @@ class BzGeometryWindowsTest : public QObject {
     QCOMPARE(QList<int>({slider->value(), slider->minimum(), slider->maximum()}),
              QList<int>({60, -180, 180}));
     const QImage at60 = geometry->Picture()->Render();
-    QVERIFY(child->grab().save(FONDEREL_TEST_OUTPUT "/GeometryWindow.png"));
+    QVERIFY(SavePicture(child, "GeometryWindow"));
     geometry->Slider()->setValue(0);
     QVERIFY(Differing(at60, geometry->Picture()->Render()) > 50);
     geometry->Slider()->setValue(60);

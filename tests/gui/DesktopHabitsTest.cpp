@@ -10,7 +10,7 @@
 #include <QUrl>
 
 #include "DesktopHabits.h"
-#include "support/GuiSession.h"
+#include "GuiTest.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
@@ -32,23 +32,19 @@ QStringList FileMenuTail(const MainWindow& window) {
 // A main window with its habits, reading and writing settings in a folder,
 // started on `file`; message boxes are noted as "title|text" and answered `answer`.
 struct Program {
-  explicit Program(const QString& settingsFile, const QString& file = "")
+  explicit Program(const QString& settingsFile, const QString& file = "",
+                   MessageAnswer answer = MessageAnswer::Ok)
       : window(state), settings(settingsFile, QSettings::IniFormat), habits(window, settings) {
     habits.RestoreGeometry();
     window.show();
     QVERIFY(Startup(state, window.Platform(), file.toStdString()));
-    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
-                                           const std::string& text) {
-      shown << QString::fromStdString(title + "|" + text);
-      return answer;
-    };
+    AnswerMessages(window, answer, &shown);
   }
   AppState state;
   MainWindow window;
   QSettings settings;
   DesktopHabits habits;
   QStringList shown;
-  MessageAnswer answer = MessageAnswer::Ok;
 };
 
 }  // namespace
@@ -95,9 +91,7 @@ class DesktopHabitsTest : public QObject {
                           "FileRecent4 &4 " + files[3], "sepRecent -", "FileExit E&xit"}));
     // File Open of a fifth file puts it first and drops the oldest.
     const QString fifth = Copy("E&F.SPK");
-    p.window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(QFile::encodeName(fifth).toStdString());
-    };
+    GiveFile(p.window, fifth);
     p.window.Action("FileOpen")->trigger();
     QCOMPARE(p.window.Action("FileRecent1")->text(), "&1 " + dir_.filePath("E&&F.SPK"));
     QCOMPARE(Stored(), QStringList({fifth, files[0], files[1], files[2]}));
@@ -127,9 +121,8 @@ class DesktopHabitsTest : public QObject {
                  {MessageAnswer::No, "Fonderel " + dir_.filePath("DROP.SPK")}};
     const QString dropped = Copy("DROP.SPK");
     for (const auto& c : cases) {
-      Program p(Settings(), kHorn);
+      Program p(Settings(), kHorn, c.answer);
       p.state.src.DataSaved = kFalse;
-      p.answer = c.answer;
       QMimeData data;
       data.setUrls({QUrl::fromLocalFile(dropped)});
       const QPoint at = p.window.rect().center();

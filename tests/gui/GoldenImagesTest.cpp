@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "PolarWindow.h"
-#include "support/GuiSession.h"
+#include "GuiTest.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
@@ -36,25 +36,6 @@ QString FixedHorn() {
   return path;
 }
 
-// The number of pixels that differ, with a map of them.
-int Differing(const QImage& actual, const QImage& expected, QImage& map) {
-  map = QImage(actual.size(), QImage::Format_RGB32);
-  map.fill(Qt::white);
-  int count = 0;
-  for (int y = 0; y < actual.height(); ++y) {
-    for (int x = 0; x < actual.width(); ++x) {
-      const QRgb a = actual.pixel(x, y);
-      const QRgb e = expected.pixel(x, y);
-      if (qAbs(qRed(a) - qRed(e)) > 48 || qAbs(qGreen(a) - qGreen(e)) > 48 ||
-          qAbs(qBlue(a) - qBlue(e)) > 48) {
-        ++count;
-        map.setPixel(x, y, qRgb(255, 0, 0));
-      }
-    }
-  }
-  return count;
-}
-
 }  // namespace
 
 class GoldenImagesTest : public QObject {
@@ -68,31 +49,23 @@ class GoldenImagesTest : public QObject {
     GuiSession s(FixedHorn(), {1200, 800});
     QVERIFY(s.started);
     s.Trigger("WindowClose");
-    // name of the picture, the command that shows the window, the window
-    const struct {
-      const char* image;
-      const char* action;
-      WindowId window;
-    } views[] = {
-        {"info", "ViewInfo", {ViewWindow::Info}},
-        {"header", "ViewHeader", {ViewWindow::Header}},
-        {"datas", "ViewData", {ViewWindow::Data}},
-        {"balloon", "ViewBaloon", {ViewWindow::Balloon}},
-        {"polar-0", "View2", {ViewWindow::Polar, 0}},
-        {"polar-90", "View2", {ViewWindow::Polar, 1}},
-        {"polar-band", "View2", {ViewWindow::PolarMain}},
-        {"text-log", "ViewTextLog", {ViewWindow::TextLog}},
-    };
+    // A line: the picture's name, the command that shows the window, the window.
+    const QStringList views = DataLines("golden-views.tsv");
+    QStringList images;
+    for (const QString& v : views) images << v.section('\t', 0, 0) + ".png";
+    images.sort();
+    QCOMPARE(images, QDir(kImages).entryList({"*.png"}, QDir::Files, QDir::Name));
     QDir().mkpath(FONDEREL_TEST_OUTPUT);
     QStringList failures;
-    for (const auto& v : views) {
-      s.Trigger(v.action);
-      ChildWindow* child = s.window.Child(v.window);
-      QVERIFY2(child->isVisible(), v.image);
+    for (const QString& view : views) {
+      const QStringList v = view.split('\t');
+      s.Trigger(qPrintable(v[1]));
+      auto* child = s.window.findChild<ChildWindow*>(v[2]);
+      QVERIFY2(child && child->isVisible(), qPrintable(view));
       if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
       QApplication::processEvents();
       const QImage actual = child->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-      const QString golden = QString("%1/%2.png").arg(kImages, v.image);
+      const QString golden = QString("%1/%2.png").arg(kImages, v[0]);
       if (update) {
         QVERIFY(actual.save(golden));
         continue;
@@ -100,20 +73,14 @@ class GoldenImagesTest : public QObject {
       const QImage expected(golden);
       QVERIFY2(!expected.isNull(), qPrintable("no picture " + golden));
       QImage map;
-      const int differing = actual.size() == expected.size() ? Differing(actual, expected, map)
-                                                             : actual.width() * actual.height();
+      const int differing = Differing(actual, expected, 48, &map);
       const int allowed = std::max(10, actual.width() * actual.height() / 5000);
       if (differing > allowed) {
-        actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(v.image));
-        if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(v.image));
-        failures << QString("%1: %2 pixels differ (%3 allowed), size %4x%5 for %6x%7")
-                        .arg(v.image)
-                        .arg(differing)
-                        .arg(allowed)
-                        .arg(actual.width())
-                        .arg(actual.height())
-                        .arg(expected.width())
-                        .arg(expected.height());
+        actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(v[0]));
+        if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(v[0]));
+        failures << QString::asprintf("%s: %d pixels differ (%d allowed), size %dx%d for %dx%d",
+                                      qPrintable(v[0]), differing, allowed, actual.width(),
+                                      actual.height(), expected.width(), expected.height());
       }
     }
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n")));

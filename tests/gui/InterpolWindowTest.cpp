@@ -1,25 +1,17 @@
 // File › Interpolate Polar on the offscreen platform: the modal window with
 // its table, chart and buttons, loading each file kind, typing and drawing a
 // plot, the balloon built into the views, and leaving without a result.
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 
-#include "ChildWindow.h"
 #include "GridWidget.h"
+#include "GuiTest.h"
 #include "Interpol.h"
-#include "MainWindow.h"
-#include "QtPlatform.h"
-#include "app/FileCommands.h"
 #include "core/SafeFile.h"
 
 using namespace fonderel;
+using namespace fonderel::test;
 
 namespace {
 
@@ -27,45 +19,23 @@ const QString kData = QStringLiteral(FONDEREL_TEST_DATA "/polar/");
 
 QString Cell(const Interpol& w, int row, int col = 1) { return w.Grid()->item(row, col)->text(); }
 
-// Runs `inside` on the modal window once File › Interpolate Polar has shown
-// it; the window must be gone when the command returns.
+// Runs `inside` on the modal window of File › Interpolate Polar; the window
+// must be gone when the command returns.
 void RunInterpolate(MainWindow& window, const std::function<void(Interpol&)>& inside) {
-  bool ran = false;
-  std::function<void()> poke = [&] {
-    auto* dialog = window.findChild<Interpol*>();
-    if (dialog == nullptr || !dialog->isVisible()) {
-      QTimer::singleShot(10, &window, poke);
-      return;
-    }
-    ran = true;
-    inside(*dialog);
-    // A failed check returns early: the window must still close.
-    if (dialog->isVisible()) dialog->reject();
-  };
-  QTimer::singleShot(0, &window, poke);
-  window.Action("Interp")->trigger();
-  QVERIFY(ran);
+  WhileModal<Interpol>(window, "Interp", inside);
   QVERIFY(window.findChild<Interpol*>() == nullptr);
 }
 
 // An empty main window with its child windows; message boxes are noted as
-// "title|text" and answered No; the file dialog gives `path`.
+// "title|text" and answered No.
 struct Session {
   AppState state;
   MainWindow window{state};
   QStringList shown;
-  QString path;
   Session() {
     window.show();
     window.LoadChildWindows();
-    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
-                                           const std::string& text) {
-      shown << QString::fromStdString(title + "|" + text);
-      return MessageAnswer::No;
-    };
-    window.Platform().fileDialogHook = [this](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(path.toStdString());
-    };
+    AnswerMessages(window, MessageAnswer::No, &shown);
   }
 };
 
@@ -81,12 +51,12 @@ class InterpolWindowTest : public QObject {
   // the caption naming the result, and Save As writes it.
   void loadTypeDrawComputeSave() {
     Session s;
-    auto& [state, window, asked, path] = s;
+    auto& [state, window, asked] = s;
     state.src.FirstBand = state.src.LastBand = 2;
     state.src.DataSaved = kFalse;
     const QString out = QDir::temp().filePath("fonderel-interpolate-test.SPK");
     QFile::remove(out);
-    path = kData + "PRN_ZEROANGLES.prn";
+    GiveFile(window, kData + "PRN_ZEROANGLES.prn");
     RunInterpolate(window, [&](Interpol& w) {
       QCOMPARE(w.windowTitle(), QString("Interpolate Polar"));
       QVERIFY(!state.src.HasData());
@@ -110,8 +80,7 @@ class InterpolWindowTest : public QObject {
       QTest::mouseClick(w.Picture(), Qt::LeftButton, {}, w.Picture()->ToWidget({-150, 0}).toPoint());
       QCOMPARE(w.Grid()->currentRow(), 19);
       QCOMPARE(Cell(w, 19), QString("56.0"));
-      QDir().mkpath(FONDEREL_TEST_OUTPUT);
-      QVERIFY(w.grab().save(FONDEREL_TEST_OUTPUT "/interpolate-polar.png"));
+      QVERIFY(SavePicture(&w, "interpolate-polar"));
       w.findChild<QPushButton*>("Command1")->click();
     });
     QCOMPARE(asked.size(), 1);
@@ -125,7 +94,7 @@ class InterpolWindowTest : public QObject {
                               WindowId{ViewWindow::Polar, 0}, WindowId{ViewWindow::Header}})
       QVERIFY(window.Child(id)->isVisible());
     QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
-    path = out;
+    GiveFile(window, out);
     window.Action("FileSaveAs")->trigger();
     const auto bytes = ReadWholeFile(out.toStdString());
     QVERIFY(bytes.has_value() && bytes->size() > 10000);
@@ -137,8 +106,8 @@ class InterpolWindowTest : public QObject {
   // is reported and the window stays; closing it leaves an empty source.
   void csvBrokenAndCancelled() {
     Session s;
-    auto& [state, window, shown, path] = s;
-    path = kData + "CSV_THREE.CSV";
+    auto& [state, window, shown] = s;
+    GiveFile(window, kData + "CSV_THREE.CSV");
     RunInterpolate(window, [&](Interpol& w) {
       w.findChild<QPushButton*>("LoadFile")->click();
       QVERIFY(!w.isVisible());
@@ -148,7 +117,7 @@ class InterpolWindowTest : public QObject {
     QVERIFY(window.Child({ViewWindow::Info})->isVisible());
 
     QVERIFY(shown.isEmpty());
-    path = kData + "missing.prn";
+    GiveFile(window, kData + "missing.prn");
     window.Child({ViewWindow::Info})->hide();
     RunInterpolate(window, [&](Interpol& w) {
       w.findChild<QPushButton*>("LoadFile")->click();

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "support/GuiSession.h"
+#include "GuiTest.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
@@ -16,7 +16,8 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each menu as "name caption" items, separators "-", disabled items "(off)".
+  // Each menu as in tests/data/gui/menus.txt: "name caption" items,
+  // separators "-", disabled items "(off)".
   void menuHasEveryItemWithCaptionAndName() {
     GuiSession s("");
     QStringList menus;
@@ -29,27 +30,9 @@ class MainWindowTest : public QObject {
       }
       menus << top->menu()->objectName() + " " + top->text() + ": " + items.join(" | ");
     }
-    QCOMPARE(
-        menus,
-        QStringList({
-            "Fil &File: FileNew &New | FileOpen &Open... | FIleSave &Save | FileSaveAs Save &As... "
-            "| - | "
-            "FileImport &Import Catt/Modeler/Ease... | Interp In&terpolate Polar... | "
-            "FileCreate &Create Source (BZ)... | FileCreateNoise C&reate Source ISO 3744... | - | "
-            "AttachRAY Attach source geometry... | - | Filepsetup Printer Set&up... | "
-            "FilePrint &Print Form ... | FileDatasheet Export Datasheet... | "
-            "FileExportSofa Export SOFA... | - | FileExit E&xit",
-            "Edi &Edit: EditCut Cu&t (off) | EditCopy &Copy (off) | EditPaste &Paste (off) | "
-            "EditDelete &Delete (off)",
-            "View &View: ViewBaloon &Balloon | View2 Curves(&2) | ViewAll Curves(&All) | - | "
-            "ViewHeader &Header | ViewInfo &Info | ViewData &Data | ViewTextLog &Text Log | - | "
-            "WinStandard &Standard | - | ViewGeometry &Geometry (off) | - | ViewCoverage Coverage",
-            "Wind &Window: WindowTile Tile &Horizontally | WindowTileV Tile &Vertically | "
-            "WindowCascade &Cascade | WindowArrangeIcons &Arrange Icons | - | WindowIconize "
-            "&Iconize All | "
-            "WindowDeicon &Deiconize All | WindowClose &Close All | - | formclear C&lear Text Log",
-            "Help &Help: HelpIndex &Index... | HelpAbout &About...",
-        }));
+    const QStringList want = DataLines("menus.txt");
+    QVERIFY(!want.isEmpty());
+    QCOMPARE(menus, want);
     QCOMPARE(s.window.objectName(), QString("Fonderel"));
     QCOMPARE(s.window.windowTitle(), QString("Fonderel "));
     QVERIFY(s.state.log.Lines().empty());
@@ -61,9 +44,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir dir;
     const QString eas = dir.filePath("multi.eas");
     QVERIFY(QFile::copy(FONDEREL_TEST_DATA "/import/EASE3_MULTI.EAS", eas));
-    s.window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(eas.toStdString());
-    };
+    GiveFile(s.window, eas);
     QStringList offered;
     s.window.Platform().loudspeakerHook = [&](const std::vector<std::string>& names) {
       for (const std::string& n : names) offered << QString::fromStdString(n);
@@ -80,8 +61,7 @@ class MainWindowTest : public QObject {
   // its lines, also after an Exit that the user cancelled.
   void closingAChildWindowOnlyHidesIt() {
     GuiSession s;
-    s.window.Platform().messageHook = [](MessageIcon, MessageButtons, const std::string&,
-                                         const std::string&) { return MessageAnswer::Cancel; };
+    AnswerMessages(s.window, MessageAnswer::Cancel);
     for (const bool afterCancelledExit : {false, true}) {
       if (afterCancelledExit) {
         s.state.src.DataSaved = kFalse;

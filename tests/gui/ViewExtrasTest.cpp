@@ -12,22 +12,18 @@
 
 #include "BalloonWindow.h"
 #include "CoverageWindow.h"
-#include "support/GuiSession.h"
+#include "GuiTest.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
 
 namespace {
 
-// Started on the horn; message boxes are noted and answered OK.
+// Started on the horn; message boxes are noted as "title|text" and answered OK.
 struct Session : GuiSession {
-  std::vector<std::string> messages;
+  QStringList messages;
   Session() : GuiSession(kHorn, {1400, 900}) {
-    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string&,
-                                           const std::string& text) {
-      messages.push_back(text);
-      return MessageAnswer::Ok;
-    };
+    AnswerMessages(window, MessageAnswer::Ok, &messages);
   }
 };
 
@@ -60,8 +56,6 @@ class ViewExtrasTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { QDir().mkpath(FONDEREL_TEST_OUTPUT); }
-
   void shadedBalloonTurnsZoomsAndComesBack() {
     Session s;
     s.Trigger("ViewBaloon");
@@ -89,7 +83,7 @@ class ViewExtrasTest : public QObject {
     Mouse(pict, QEvent::MouseMove, {110, 20});
     const QImage turned = pict->Render(pict->size());
     QVERIFY(turned != shaded);
-    QVERIFY(s.window.Child({ViewWindow::Balloon})->grab().save(FONDEREL_TEST_OUTPUT "/ShadedBalloonTurned.png"));
+    QVERIFY(SavePicture(s.window.Child({ViewWindow::Balloon}), "ShadedBalloonTurned"));
     QWheelEvent wheel({50, 50}, pict->mapToGlobal(QPointF(50, 50)), {}, {0, 240}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(pict, &wheel);
@@ -118,7 +112,7 @@ class ViewExtrasTest : public QObject {
     }
     // The index of band 6 is 10·log10(6.288).
     QVERIFY(qAbs(static_cast<QLineSeries*>(series[2])->points()[3].y() - 7.985) < 0.001);
-    QVERIFY(coverage->parentWidget()->grab().save(FONDEREL_TEST_OUTPUT "/Coverage.png"));
+    QVERIFY(SavePicture(coverage->parentWidget(), "Coverage"));
     // File New empties the source and hides the view with the others.
     s.window.Action("FileNew")->trigger();
     QVERIFY(!coverage->isVisible());
@@ -152,8 +146,8 @@ class ViewExtrasTest : public QObject {
         QFile::remove(dir.filePath("page-1.png"));
         continue;
       }
-      QCOMPARE(s.messages.size(), std::size_t{1});
-      QVERIFY2(QString::fromStdString(s.messages[0]).startsWith(target), s.messages[0].c_str());
+      QCOMPARE(s.messages.size(), 1);
+      QVERIFY2(s.messages[0].section('|', 1).startsWith(target), qPrintable(s.messages[0]));
       const Run cli = Program(FONDEREL_CLI_PATH, {"datasheet", kHorn, target});
       QCOMPARE(cli.status, 1);
       QVERIFY2(cli.err.contains(target), qPrintable(cli.err));

@@ -1,8 +1,8 @@
 // The program as a user meets it in real MDI windows: which windows the View
 // and Window commands show, minimise or hide and where they lie (also when
 // minimised or maximised before), what the Info and Header windows show,
-// which edits make File › New ask, what Pointed datum shows, and paths
-// spelled as on disk.
+// typing into the grids, the Edit menu and the band selector, which edits
+// make File › New ask, what Pointed datum shows, and paths spelled as on disk.
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -14,12 +14,13 @@
 #include <QTest>
 
 #include "DataWindow.h"
+#include "GuiTest.h"
 #include "InfoWindow.h"
 #include "InputDialog.h"
 #include "PictureBox.h"
 #include "Twips.h"
+#include "app/FileCommands.h"
 #include "core/NumberText.h"
-#include "support/GuiSession.h"
 
 using namespace fonderel;
 using namespace fonderel::test;
@@ -34,14 +35,8 @@ using Step = std::function<void(Session&)>;
 struct Session : GuiSession {
   QStringList asked;
   explicit Session(const QString& file = kHorn) : GuiSession(file, {1400, 900}) {
-    window.Platform().messageHook = [this](MessageIcon, MessageButtons, const std::string& title,
-                                           const std::string&) {
-      asked << QString::fromStdString(title);
-      return MessageAnswer::Cancel;
-    };
-    window.Platform().fileDialogHook = [](FileDialogKind, const FileDialogSettings&) {
-      return std::optional<std::string>(FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
-    };
+    AnswerMessages(window, MessageAnswer::Cancel, &asked);
+    GiveFile(window, FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
   }
   QWidget* Find(const char* name) { return window.findChild<QWidget*>(name); }
   QString Box(const char* name) { return static_cast<QLineEdit*>(Find(name))->text(); }
@@ -84,6 +79,14 @@ QStringList Each(const QString& state, QStringList names) {
 const QStringList kStarted = {"BalloonWindow", "PolWindow0",   "PolWindow1",
                               "InfoWindow",    "HeaderWindow", "TextLog"};
 
+// Cut, Copy, Paste and Delete of the Edit menu: X when enabled, - when not.
+QString EditMenu(const MainWindow& window) {
+  QString on;
+  for (const char* name : {"EditCut", "EditCopy", "EditPaste", "EditDelete"})
+    on += window.Action(name)->isEnabled() ? "X" : "-";
+  return on;
+}
+
 // The widget lies wholly inside the visible content of its window.
 bool Inside(QWidget* widget, ChildWindow* window) {
   const QRect r(widget->mapTo(window, QPoint(0, 0)), widget->size());
@@ -108,46 +111,45 @@ class WindowStatesTest : public QObject {
                           [](Session& s) {
                             for (ChildWindow* w : s.Shown()) w->showMaximized();
                           }};
-    const QRect any(0, 0, -1, -1);  // any place and size; no windows: the Standard layout
-    const struct {
-      const char* command;                                      // none: as started
-      std::vector<std::tuple<ViewWindow, int, QRect>> windows;  // x < 0: the size only
-    } cases[] = {{"ViewHeader", {{W::Header, 0, {-1, 0, 186, 126}}}},
-                 {"ViewInfo", {{W::Info, 0, {-1, 0, 499, 190}}}},
-                 {"ViewBaloon", {{W::Balloon, 0, {-1, 0, 249, 264}}}},
-                 {"ViewData", {{W::Data, 0, any}}},
-                 {"ViewTextLog", {{W::TextLog, 0, any}}},
-                 {"View2",
-                  {{W::Polar, 0, {0, 0, 266, 266}},
-                   {W::Polar, 1, {266, 0, 266, 266}},
-                   {W::PolarMain, 0, {0, 266, 266, 60}}}},
-                 {"ViewAll", {{W::Polar, 0, any}, {W::Polar, 17, any}, {W::PolarMain, 0, any}}},
-                 {nullptr, {}},
-                 {"WinStandard", {}}};
+    // A line: the command ("start": none) and its windows, each with its place
+    // and size in pixels (x -1: the size only; none: any); no windows: the
+    // Standard layout.
+    const QStringList lines = DataLines("view-commands.tsv");
+    QCOMPARE(lines.size(), 9);
     for (std::size_t p = 0; p < std::size(preps); ++p) {
-      for (const auto& c : cases) {
-        if (c.command == nullptr && p > 0) continue;
+      for (const QString& line : lines) {
+        QStringList specs = line.split('\t');
+        const QString command = specs.takeFirst();
+        if (command == "start" && p > 0) continue;
         Session s;
         preps[p](s);
-        if (c.command) s.Trigger(c.command);
-        const QString name = QString("%1 after %2").arg(c.command ? c.command : "start").arg(p);
+        if (command != "start") s.Trigger(qPrintable(command));
+        const QString name = QString("%1 after %2").arg(command).arg(p);
         QVERIFY2(!s.window.Picture()->isVisible(), qPrintable(name));
+        std::vector<std::pair<QString, QRect>> windows;  // a null rect: any place and size
+        for (const QString& spec : specs) {
+          const QStringList n = spec.section(' ', 1).split(',');
+          windows.emplace_back(spec.section(' ', 0, 0),
+                               n.size() < 4
+                                   ? QRect()
+                                   : QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt()));
+        }
         const TwipsSize a = s.window.Platform().MainInnerSize();
         const int w = a.width, top = 2800, low = a.height - top;
-        std::vector<std::tuple<ViewWindow, int, QRect>> windows = c.windows;
         if (windows.empty()) {  // the Standard layout
-          windows = {{W::Info, 0, ToPixels(TwipsRect{0, 0, 2 * w / 3 - 5, top})},
-                     {W::Header, 0, ToPixels(TwipsRect{2 * w / 3, 0, w / 3, top})},
-                     {W::Balloon, 0, ToPixels(TwipsRect{0, top, w / 3, low})},
-                     {W::Polar, 0, ToPixels(TwipsRect{w / 3, top, w / 3, low})},
-                     {W::Polar, 1, ToPixels(TwipsRect{2 * w / 3, top, w / 3, low})}};
+          windows = {{"InfoWindow", ToPixels(TwipsRect{0, 0, 2 * w / 3 - 5, top})},
+                     {"HeaderWindow", ToPixels(TwipsRect{2 * w / 3, 0, w / 3, top})},
+                     {"BalloonWindow", ToPixels(TwipsRect{0, top, w / 3, low})},
+                     {"PolWindow0", ToPixels(TwipsRect{w / 3, top, w / 3, low})},
+                     {"PolWindow1", ToPixels(TwipsRect{2 * w / 3, top, w / 3, low})}};
           if (p == 0) QCOMPARE(s.States(), Each("normal", kStarted));
         }
-        for (const auto& [kind, index, want] : windows) {
-          ChildWindow* win = s.Child(kind, index);
-          const QString at = name + " " + win->objectName();
-          QVERIFY2(win->isVisible() && !win->isMinimized() && !win->isMaximized(), qPrintable(at));
-          if (want == any) continue;
+        for (const auto& [objectName, want] : windows) {
+          auto* win = s.window.findChild<ChildWindow*>(objectName);
+          const QString at = name + " " + objectName;
+          QVERIFY2(win && win->isVisible() && !win->isMinimized() && !win->isMaximized(),
+                   qPrintable(at));
+          if (want.isNull()) continue;
           QVERIFY2(want.x() < 0 ? win->size() == want.size() : win->geometry() == want,
                    qPrintable(at));
         }
@@ -346,13 +348,67 @@ class WindowStatesTest : public QObject {
       const float stored = s.state.src.BalloonData(0, 0, static_cast<int>(s.state.SelectedBand));
       if (pointed) QCOMPARE(s.Box("Cell"), QString::fromStdString(SingleText(stored)));
       s.Trigger("FileNew");
-      QVERIFY2(asks < 0 || s.asked == (asks ? QStringList{"Warning"} : QStringList{}),
+      QVERIFY2(asks < 0 || s.asked == QStringList(asks, QString("Warning|") + kUnsavedDataText),
                qPrintable(QString::number(i)));
     }
     Session s;
     s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 6);
     s.Trigger("FileOpen");
     QCOMPARE(s.Box("Icell"), QString("99.00"));
+  }
+
+  // Digits and the full stop go to the edit box and, on Enter, into the cell;
+  // a letter or a minus sign types nothing and leaves the edit box alone.
+  void typingIntoTheInfoGridStoresTheValue() {
+    Session s;
+    GridWidget* grid = s.Grid("ViewInfo", s.window.Info()->Grid(), 1, 3, "12.5");
+    QCOMPARE(s.Box("Icell"), QString("12.5"));
+    QTest::keyClicks(grid, "a-");
+    QCOMPARE(s.Box("Icell"), QString("12.5"));
+    s.OpenThrottle();
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(s.state.src.Lw(3), 12.5f);
+    QCOMPARE(grid->item(1, 3)->text(), QString("12.50"));
+    QCOMPARE(s.state.src.DataSaved, kFalse);
+    const QString shown = s.Box("Icell");
+    QTest::keyClicks(grid, "a-");
+    QVERIFY(s.state.Entry.EntryText.empty());
+    QCOMPARE(s.Box("Icell"), shown);
+  }
+
+  // The Edit menu works while the DATAs grid has the focus and not after it.
+  // A selection dragged down and right ends at the current cell; Ctrl+C
+  // copies it as tab-separated rows; Cut zeroes the values from where it began.
+  // The band selector then switches the table to another band.
+  void editMenuCopyCutAndBandSelector() {
+    Session s;
+    s.Trigger("ViewData");
+    s.window.activateWindow();
+    GridWidget* grid = s.Data(1, 1);
+    QApplication::processEvents();
+    QCOMPARE(EditMenu(s.window).left(2), QString("XX"));
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(grid->currentRow(), 2);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY2(QApplication::clipboard()->text().startsWith("1.623\t1.617\n"),
+             qPrintable(QApplication::clipboard()->text()));
+    QVERIFY(s.state.src.BalloonData(1, 1, 3) > 0.0f);
+    s.window.Action("EditCut")->trigger();
+    for (int p = 0; p < 4; ++p) QCOMPARE(s.state.src.BalloonData(p / 2, p % 2, 3), 0.0f);
+    QVERIFY(s.state.src.BalloonData(2, 2, 3) > 0.0f);
+    s.Find("Cell")->setFocus();
+    QApplication::processEvents();
+    QCOMPARE(EditMenu(s.window), QString("----"));
+    QComboBox* selector = s.window.Data()->Selector();
+    QCOMPARE(selector->count(), 10);
+    QCOMPARE(selector->currentIndex(), 2);
+    s.OpenThrottle();
+    selector->setCurrentIndex(5);
+    emit selector->activated(5);
+    QCOMPARE(s.state.SelectedBand, 6.0f);
+    QCOMPARE(grid->item(1, 1)->text(), QString("6.288"));
+    QCOMPARE(grid->columnCount(), 37);
   }
 
   // A name with é, ü, °, – and a CJK character: the log, the caption and the
@@ -378,9 +434,7 @@ class WindowStatesTest : public QObject {
     });
     closer.start(20);
     for (const QString& path : {good, bad}) {
-      s.window.Platform().fileDialogHook = [&](FileDialogKind, const FileDialogSettings&) {
-        return std::optional<std::string>(QFile::encodeName(path).toStdString());
-      };
+      GiveFile(s.window, path);
       s.Trigger("FileOpen");
       captions << s.window.windowTitle();
     }

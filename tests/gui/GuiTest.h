@@ -1,0 +1,84 @@
+// Shared by the GUI test programs: message boxes and file dialogs answered
+// through the platform's hooks, a modal window driven while it is up,
+// pictures kept for a look by eye, pictures compared, and expected lines
+// kept under tests/data/gui/.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QStringList>
+#include <QTest>
+
+#include "support/GuiSession.h"
+
+namespace fonderel::test {
+
+// Message boxes are answered `answer` and noted in `shown` as "title|text".
+inline void AnswerMessages(MainWindow& window, MessageAnswer answer, QStringList* shown = nullptr) {
+  window.Platform().messageHook = [answer, shown](MessageIcon, MessageButtons,
+                                                  const std::string& title,
+                                                  const std::string& text) {
+    if (shown) *shown << QString::fromStdString(title + "|" + text);
+    return answer;
+  };
+}
+
+// File dialogs give `path`.
+inline void GiveFile(MainWindow& window, const QString& path) {
+  window.Platform().fileDialogHook = [path](FileDialogKind, const FileDialogSettings&) {
+    return std::optional<std::string>(QFile::encodeName(path).toStdString());
+  };
+}
+
+// The widget as <name>.png in the build's gui-output folder.
+inline bool SavePicture(QWidget* widget, const QString& name) {
+  QDir().mkpath(FONDEREL_TEST_OUTPUT);
+  return widget->grab().save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name));
+}
+
+// Runs `body` on the modal window T that `action` opens; a window that
+// `body` left open (also after a failed check) is rejected.
+template <class T>
+void WhileModal(MainWindow& window, const char* action, const std::function<void(T&)>& body) {
+  bool ran = false;
+  WhenDialogShows([&](QWidget* dialog) {
+    auto* shown = qobject_cast<T*>(dialog);
+    QVERIFY2(shown != nullptr, qPrintable(dialog->windowTitle()));
+    ran = true;
+    body(*shown);
+    if (shown->isVisible()) shown->reject();
+  });
+  window.Action(action)->trigger();
+  QVERIFY(ran);
+}
+
+// The pixels where a colour channel of `a` is off by more than `tolerance`
+// from `b` (all of them when the sizes differ), marked red in `map` if given.
+inline int Differing(const QImage& a, const QImage& b, int tolerance = 0, QImage* map = nullptr) {
+  if (a.size() != b.size()) return a.width() * a.height();
+  if (map) {
+    *map = QImage(a.size(), QImage::Format_RGB32);
+    map->fill(Qt::white);
+  }
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      if (qAbs(qRed(p) - qRed(q)) > tolerance || qAbs(qGreen(p) - qGreen(q)) > tolerance ||
+          qAbs(qBlue(p) - qBlue(q)) > tolerance) {
+        ++count;
+        if (map) map->setPixel(x, y, qRgb(255, 0, 0));
+      }
+    }
+  }
+  return count;
+}
+
+// The non-empty lines of tests/data/gui/<name>; none when it cannot be read.
+inline QStringList DataLines(const QString& name) {
+  QFile file(QString(FONDEREL_TEST_DATA "/gui/%1").arg(name));
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+  return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace fonderel::test
