@@ -23,6 +23,20 @@ inline void AnswerMessages(MainWindow& window, MessageAnswer answer, QStringList
   };
 }
 
+// Started on `file` ("": none) in a 1400 x 900 window; message boxes are
+// noted in `messages` as "title|text" and answered `answer`.
+struct UserSession : GuiSession {
+  QStringList messages;
+  explicit UserSession(const QString& file = kHorn, MessageAnswer answer = MessageAnswer::Ok)
+      : GuiSession(file, {1400, 900}) {
+    AnswerMessages(window, answer, &messages);
+  }
+  template <typename T = QWidget>
+  T* Find(const QString& name) const {
+    return window.findChild<T*>(name);
+  }
+};
+
 // File dialogs give `path`.
 inline void GiveFile(MainWindow& window, const QString& path) {
   window.Platform().fileDialogHook = [path](FileDialogKind, const FileDialogSettings&) {

@@ -23,7 +23,9 @@ namespace {
 
 const QString kData = QStringLiteral(FONDEREL_TEST_DATA "/polar/");
 
-QString Cell(const Interpol& w, int row, int col = 1) { return w.Grid()->item(row, col)->text(); }
+QString Cell(const Interpol& w, int row, int col = 1) {
+  return w.Grid()->item(row, col)->text();
+}
 
 // Runs `inside` on the modal window of File › Interpolate Polar; the window
 // must be gone when the command returns.
@@ -31,19 +33,6 @@ void RunInterpolate(MainWindow& window, const std::function<void(Interpol&)>& in
   WhileModal<Interpol>(window, "Interp", inside);
   QVERIFY(window.findChild<Interpol*>() == nullptr);
 }
-
-// An empty main window with its child windows; message boxes are noted as
-// "title|text" and answered No.
-struct Session {
-  AppState state;
-  MainWindow window{state};
-  QStringList shown;
-  Session() {
-    window.show();
-    window.LoadChildWindows();
-    AnswerMessages(window, MessageAnswer::No, &shown);
-  }
-};
 
 }  // namespace
 
@@ -56,21 +45,20 @@ class ModalWindowsTest : public QObject {
   // top; OK: ten bands in the Standard layout of the maximised main window,
   // the caption naming the result, and Save As writes it.
   void loadTypeDrawComputeSave() {
-    Session s;
-    auto& [state, window, asked] = s;
-    state.src.FirstBand = state.src.LastBand = 2;
-    state.src.DataSaved = kFalse;
+    UserSession s("", MessageAnswer::No);
+    s.state.src.FirstBand = s.state.src.LastBand = 2;
+    s.state.src.DataSaved = kFalse;
     const QString out = QDir::temp().filePath("fonderel-interpolate-test.SPK");
     QFile::remove(out);
-    GiveFile(window, kData + "PRN_ZEROANGLES.prn");
-    RunInterpolate(window, [&](Interpol& w) {
+    GiveFile(s.window, kData + "PRN_ZEROANGLES.prn");
+    RunInterpolate(s.window, [&](Interpol& w) {
       QCOMPARE(w.windowTitle(), QString("Interpolate Polar"));
-      QVERIFY(!state.src.HasData());
+      QVERIFY(!s.state.src.HasData());
       QCOMPARE(Cell(w, 0, 0) + "|" + Cell(w, 0), QString::fromUtf8("Angle (°)|Value (dB)"));
       w.findChild<QPushButton*>("LoadFile")->click();
       QCOMPARE(Cell(w, 1) + "|" + Cell(w, 19), QString("61.0|52.0"));
       QVERIFY(w.findChild<QRadioButton*>("Horiz")->isChecked());
-      QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
+      QCOMPARE(s.window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
 
       w.findChild<QRadioButton*>("Vertic")->click();
       auto* frequency = w.findChild<QComboBox*>("Frequency");
@@ -83,63 +71,62 @@ class ModalWindowsTest : public QObject {
       QTest::keyClicks(w.Grid(), "66");
       QTest::keyClick(w.Grid(), Qt::Key_Return);
       QCOMPARE(Cell(w, 10), QString("66.0"));
-      QTest::mouseClick(w.Picture(), Qt::LeftButton, {}, w.Picture()->ToWidget({-150, 0}).toPoint());
+      QTest::mouseClick(w.Picture(), Qt::LeftButton, {},
+                        w.Picture()->ToWidget({-150, 0}).toPoint());
       QCOMPARE(w.Grid()->currentRow(), 19);
       QCOMPARE(Cell(w, 19), QString("56.0"));
       QVERIFY(SavePicture(&w, "interpolate-polar"));
       w.findChild<QPushButton*>("Command1")->click();
     });
-    QCOMPARE(asked.size(), 1);
-    QVERIFY(asked[0].startsWith("Warning|The current data were not saved!"));
-    QCOMPARE(state.src.FirstBand, 1);
-    QCOMPARE(state.src.LastBand, 10);
+    QCOMPARE(s.messages.size(), 1);
+    QVERIFY(s.messages[0].startsWith("Warning|The current data were not saved!"));
+    QCOMPARE(s.state.src.FirstBand, 1);
+    QCOMPARE(s.state.src.LastBand, 10);
     // 90° of the vertical plot of 1 kHz was typed as loud as the axis.
-    QCOMPARE(state.src.BalloonData(9, 9, 6), state.src.BalloonData(0, 0, 6));
-    QVERIFY(window.isMaximized());
+    QCOMPARE(s.state.src.BalloonData(9, 9, 6), s.state.src.BalloonData(0, 0, 6));
+    QVERIFY(s.window.isMaximized());
     for (const WindowId id : {WindowId{ViewWindow::Info}, WindowId{ViewWindow::Balloon},
                               WindowId{ViewWindow::Polar, 0}, WindowId{ViewWindow::Header}})
-      QVERIFY(window.Child(id)->isVisible());
-    QCOMPARE(window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
-    GiveFile(window, out);
-    window.Action("FileSaveAs")->trigger();
+      QVERIFY(s.window.Child(id)->isVisible());
+    QCOMPARE(s.window.windowTitle(), "Fonderel " + kData + "PRN_ZEROANGLES.SPK");
+    GiveFile(s.window, out);
+    s.window.Action("FileSaveAs")->trigger();
     const auto bytes = ReadWholeFile(out.toStdString());
     QVERIFY(bytes.has_value() && bytes->size() > 10000);
-    QCOMPARE(state.src.DataSaved, kTrue);
+    QCOMPARE(s.state.src.DataSaved, kTrue);
     QFile::remove(out);
   }
 
   // A CSV file builds the source itself and ends the window; a broken file
   // is reported and the window stays; closing it leaves an empty source.
   void csvBrokenAndCancelled() {
-    Session s;
-    auto& [state, window, shown] = s;
-    GiveFile(window, kData + "CSV_THREE.CSV");
-    RunInterpolate(window, [&](Interpol& w) {
+    UserSession s("", MessageAnswer::No);
+    GiveFile(s.window, kData + "CSV_THREE.CSV");
+    RunInterpolate(s.window, [&](Interpol& w) {
       w.findChild<QPushButton*>("LoadFile")->click();
       QVERIFY(!w.isVisible());
     });
-    QCOMPARE(state.src.FirstBand, 4);
-    QCOMPARE(state.src.LastBand, 9);
-    QVERIFY(window.Child({ViewWindow::Info})->isVisible());
+    QCOMPARE(s.state.src.FirstBand, 4);
+    QCOMPARE(s.state.src.LastBand, 9);
+    QVERIFY(s.window.Child({ViewWindow::Info})->isVisible());
 
-    QVERIFY(shown.isEmpty());
-    GiveFile(window, kData + "missing.prn");
-    window.Child({ViewWindow::Info})->hide();
-    RunInterpolate(window, [&](Interpol& w) {
+    QVERIFY(s.messages.isEmpty());
+    GiveFile(s.window, kData + "missing.prn");
+    s.window.Child({ViewWindow::Info})->hide();
+    RunInterpolate(s.window, [&](Interpol& w) {
       w.findChild<QPushButton*>("LoadFile")->click();
       QVERIFY(w.isVisible());
       QCOMPARE(Cell(w, 1), QString("0.0"));
     });
-    QCOMPARE(shown.size(), 2);  // the unsaved CSV source, then the read error
-    QVERIFY(shown[1].startsWith("Read Error|") && shown[1].contains("missing.prn"));
-    QVERIFY(!state.src.HasData());
-    QVERIFY(!window.Child({ViewWindow::Info})->isVisible());
+    QCOMPARE(s.messages.size(), 2);  // the unsaved CSV source, then the read error
+    QVERIFY(s.messages[1].startsWith("Read Error|") && s.messages[1].contains("missing.prn"));
+    QVERIFY(!s.state.src.HasData());
+    QVERIFY(!s.window.Child({ViewWindow::Info})->isVisible());
   }
 
   void inputSurvivesActivationAndOkCreatesTheSource() {
-    Session s;
-    auto& [state, window, messages] = s;
-    WhileModal<Iso3744Window>(window, "FileCreateNoise", [&](Iso3744Window& iso) {
+    UserSession s("", MessageAnswer::No);
+    WhileModal<Iso3744Window>(s.window, "FileCreateNoise", [&](Iso3744Window& iso) {
       QCOMPARE(iso.windowTitle(), QString("ISO 3744 (3746)"));
       auto* nmics = iso.findChild<QComboBox*>("Nmics");
       QCOMPARE(nmics->count(), 5);
@@ -154,17 +141,17 @@ class ModalWindowsTest : public QObject {
       QTest::keyClick(lenght, Qt::Key_Return);  // the box hands its text over
       auto* grid = iso.findChild<GridWidget*>("Grid1");
       grid->setFocus();
-      QCOMPARE(state.Iso.DimA, 1.5f);
+      QCOMPARE(s.state.Iso.DimA, 1.5f);
       grid->setCurrentCell(1, 1);
       QTest::keyClicks(grid, "85.27");
       QTest::keyClick(grid, Qt::Key_Return);
       QCOMPARE(grid->item(1, 1)->text(), QString("85.3"));
-      QCOMPARE(state.MicLp(1, 1), 85.3f);
+      QCOMPARE(s.state.MicLp(1, 1), 85.3f);
       QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
       QApplication::sendEvent(&iso, &deactivate);
       QApplication::sendEvent(&iso, &activate);
       QCOMPARE(lenght->text(), QString("3"));
-      QCOMPARE(state.Iso.DimA, 1.5f);
+      QCOMPARE(s.state.Iso.DimA, 1.5f);
       QCOMPARE(nmics->count(), 5);
       QCOMPARE(iso.Session().InputSaved, 0.0f);
 
@@ -183,15 +170,15 @@ class ModalWindowsTest : public QObject {
       nmics->setCurrentIndex(1);
       emit nmics->activated(1);
 
-      iso.headingHook = [&] { state.src.SourceName = "PUMP"; };
+      iso.headingHook = [&] { s.state.src.SourceName = "PUMP"; };
       iso.findChild<QPushButton*>("OK")->click();
       QVERIFY(!iso.isVisible());
     });
-    QCOMPARE(state.src.SourceName, std::string("PUMP"));
-    QCOMPARE(state.src.FirstBand, std::int16_t(1));
-    QCOMPARE(state.src.DataSaved, kFalse);
-    QVERIFY(messages.size() >= 2);
-    QCOMPARE(messages.back(), QString("Warning|") + kUnsavedSpkText);
+    QCOMPARE(s.state.src.SourceName, std::string("PUMP"));
+    QCOMPARE(s.state.src.FirstBand, std::int16_t(1));
+    QCOMPARE(s.state.src.DataSaved, kFalse);
+    QVERIFY(s.messages.size() >= 2);
+    QCOMPARE(s.messages.back(), QString("Warning|") + kUnsavedSpkText);
   }
 };
 

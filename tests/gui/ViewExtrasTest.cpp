@@ -28,16 +28,7 @@ using namespace fonderel::test;
 
 namespace {
 
-// Message boxes are noted as "title|text" and answered `answer`.
-struct Session : GuiSession {
-  QStringList messages;
-  explicit Session(const QString& file = kHorn, MessageAnswer answer = MessageAnswer::Ok)
-      : GuiSession(file, {1400, 900}) {
-    AnswerMessages(window, answer, &messages);
-  }
-  template <typename T>
-  T* Find(const QString& name) const { return window.findChild<T*>(name); }
-};
+using Session = UserSession;
 
 // A press, a move or a double-click with the left button held.
 void Mouse(QWidget* w, QEvent::Type type, QPointF at) {

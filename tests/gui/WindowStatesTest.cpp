@@ -32,14 +32,11 @@ struct Session;
 using Step = std::function<void(Session&)>;
 
 // Message boxes are noted and answered Cancel; File › Open reads LOUD_3_8.
-struct Session : GuiSession {
-  QStringList asked;
-  explicit Session(const QString& file = kHorn) : GuiSession(file, {1400, 900}) {
-    AnswerMessages(window, MessageAnswer::Cancel, &asked);
+struct Session : UserSession {
+  explicit Session(const QString& file = kHorn) : UserSession(file, MessageAnswer::Cancel) {
     GiveFile(window, FONDEREL_TEST_DATA "/LOUD_3_8.SPK");
   }
-  QWidget* Find(const char* name) { return window.findChild<QWidget*>(name); }
-  QString Box(const char* name) { return static_cast<QLineEdit*>(Find(name))->text(); }
+  QString Box(const char* name) { return Find<QLineEdit>(name)->text(); }
   GridWidget* Grid(const char* view, GridWidget* grid, int row, int col, const char* typed = "") {
     Trigger(view);
     grid->setFocus();
@@ -312,7 +309,7 @@ class WindowStatesTest : public QObject {
   // typed is stored as 2.35); the Info box the cell as shown.
   void editsMakeNewAskAndPointedDatumFollows() {
     const auto field = [](Session& s, const char* name, const char* text) {
-      auto* edit = static_cast<QLineEdit*>(s.Find(name));
+      auto* edit = s.Find<QLineEdit>(name);
       if (*text) edit->setText(text);
       emit edit->editingFinished();
     };
@@ -328,10 +325,8 @@ class WindowStatesTest : public QObject {
         {[](Session& s) { QTest::keyClick(s.Data(1, 1, "2.3456"), Qt::Key_Return); }, 1, true},
         {[](Session& s) { s.Data(1, 1), s.Trigger("EditCut"); }, 1, true},
         {paste, 1, true},
-        {[](Session& s) {
-           s.Trigger("ViewInfo"), static_cast<QRadioButton*>(s.Find("NoiseBtn"))->click();
-         },
-         1, false},
+        {[](Session& s) { s.Trigger("ViewInfo"), s.Find<QRadioButton>("NoiseBtn")->click(); }, 1,
+         false},
         {[](Session& s) { s.Data(1, 1), s.Trigger("EditDelete"); }, 0, true},  // the values stay
         {[&](Session& s) { field(s, "LoBand", ""), field(s, "HiBand", ""); }, 0, false},
         {[&](Session& s) { field(s, "HiBand", "2000"); }, 1, false},
@@ -348,7 +343,7 @@ class WindowStatesTest : public QObject {
       const float stored = s.state.src.BalloonData(0, 0, static_cast<int>(s.state.SelectedBand));
       if (pointed) QCOMPARE(s.Box("Cell"), QString::fromStdString(SingleText(stored)));
       s.Trigger("FileNew");
-      QVERIFY2(asks < 0 || s.asked == QStringList(asks, QString("Warning|") + kUnsavedDataText),
+      QVERIFY2(asks < 0 || s.messages == QStringList(asks, QString("Warning|") + kUnsavedDataText),
                qPrintable(QString::number(i)));
     }
     Session s;
