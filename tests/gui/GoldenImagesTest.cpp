@@ -9,12 +9,12 @@
 // A drawing changed on purpose: scripts/update-golden-images.sh writes the
 // pictures anew (FONDEREL_UPDATE_IMAGES=1); look at them before committing.
 #include <QComboBox>
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 
-#include "PolarWindow.h"
 #include "GuiTest.h"
+#include "PolarWindow.h"
 
 using namespace fonderel;
 using namespace fonderel::test;

@@ -346,9 +346,9 @@ class MainWindowTest : public QObject {
         .setValue("RecentFiles", files + QStringList{files[0], ""});
     Program p(Settings());
     QCOMPARE(FileMenuTail(p.window),
-             QStringList({"sepppa -", "FileRecent1 &1 " + files[0],
-                          "FileRecent2 &2 " + files[1], "FileRecent3 &3 " + files[2],
-                          "FileRecent4 &4 " + files[3], "sepRecent -", "FileExit E&xit"}));
+             QStringList({"sepppa -", "FileRecent1 &1 " + files[0], "FileRecent2 &2 " + files[1],
+                          "FileRecent3 &3 " + files[2], "FileRecent4 &4 " + files[3], "sepRecent -",
+                          "FileExit E&xit"}));
     // File Open of a fifth file puts it first and drops the oldest.
     const QString fifth = Copy("E&F.SPK");
     GiveFile(p.window, fifth);

@@ -32,8 +32,9 @@ using Session = UserSession;
 
 // A press, a move or a double-click with the left button held.
 void Mouse(QWidget* w, QEvent::Type type, QPointF at) {
-  QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent event(type, at, w->mapToGlobal(at),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(w, &event);
 }
 
@@ -51,7 +52,9 @@ Run Program(const QString& program, const QStringList& args) {
 }
 
 // What a reader of the PDF finds in it as text.
-QString PdfText(const QString& pdf) { return Program("pdftotext", {pdf, "-"}).out; }
+QString PdfText(const QString& pdf) {
+  return Program("pdftotext", {pdf, "-"}).out;
+}
 
 }  // namespace
 
@@ -140,11 +143,13 @@ class ViewExtrasTest : public QObject {
       QCOMPARE(QString::fromStdString(asked.fileName), QString("HORN90X40.pdf"));
       if (target == targets[0]) {
         const QString text = PdfText(target);
-        for (const char* expected : {"Horn 90x40 two-way", "Example Acoustics", "107.61", "Efficiency"})
+        for (const char* expected :
+             {"Horn 90x40 two-way", "Example Acoustics", "107.61", "Efficiency"})
           QVERIFY2(text.contains(expected), expected);
         const Run render = Program("pdftoppm", {"-r", "30", "-png", target, dir.filePath("page")});
         QVERIFY2(render.status == 0 && render.err.isEmpty(), qPrintable(render.err));
-        QCOMPARE(QString::fromStdString(s.state.log.Lines().back()), "Datasheet written to: " + target);
+        QCOMPARE(QString::fromStdString(s.state.log.Lines().back()),
+                 "Datasheet written to: " + target);
         QFile::remove(target);
         QFile::remove(dir.filePath("page-1.png"));
         continue;
@@ -170,14 +175,16 @@ class ViewExtrasTest : public QObject {
         {{"datasheet", kHorn, pdf}, 0, "Balloon, 1000 Hz"},
         {{"datasheet", kHorn, pdf, "--band", "3"}, 0, "Balloon, 125 Hz"},
         {{"datasheet", kHorn, svg}, 0, "Horn 90x40 two-way"},
-        {{"datasheet", kHorn, dir.filePath("x.pdf"), "--band", "9"}, 1, "band 9 (8000 Hz) holds no data"},
+        {{"datasheet", kHorn, dir.filePath("x.pdf"), "--band", "9"},
+         1,
+         "band 9 (8000 Hz) holds no data"},
     };
     for (const Case& c : cases) {
       const Run run = Program(FONDEREL_CLI_PATH, c.args);
       QCOMPARE(run.status, c.status);
       QFile written(c.args[2]);
       written.open(QIODevice::ReadOnly);
-      const QString found = c.status != 0 ? run.err
+      const QString found = c.status != 0      ? run.err
                             : c.args[2] == pdf ? PdfText(pdf)
                                                : QString::fromUtf8(written.readAll());
       QVERIFY2(found.contains(c.found), qPrintable(c.args.join(' ') + ": " + found.left(300)));
@@ -196,7 +203,8 @@ class ViewExtrasTest : public QObject {
       for (int i = 0; i < 12; ++i) s.Find<QToolButton>(button)->click();
       QCOMPARE(s.Find<QLineEdit>("Text1_0")->text(), QString(end));
     }
-    for (int box = 2; box <= 7; ++box) s.Find<QLineEdit>(QString("Text1_%1").arg(box))->setText("3");
+    for (int box = 2; box <= 7; ++box)
+      s.Find<QLineEdit>(QString("Text1_%1").arg(box))->setText("3");
     s.Find<QRadioButton>("NewSpkTypeNoise")->click();
     QStringList prompts;
     s.window.Platform().inputHook = [&](const std::string&, const std::string& prompt) {
