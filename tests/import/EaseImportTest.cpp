@@ -2,8 +2,6 @@
 // layout, the loudspeaker choice, the balloon mapping and the log texts.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <deque>
 #include <expected>
 #include <map>
