@@ -139,8 +139,8 @@ TEST(CliCases, EachCaseOfTheFile) {
       ExpectGoldenLines(lines, first, paths);
     } else if (kind == "same") {
       EXPECT_TRUE(fs::exists(first) && Slurp(first) == Slurp(rest));
-    } else if (kind == "has") {
-      EXPECT_NE(Slurp(first).find(rest), npos) << Slurp(first);
+    } else if (kind == "has" || kind == "lacks") {
+      EXPECT_EQ(Slurp(first).find(rest) != npos, kind == "has") << Slurp(first);
     } else if (kind == "absent" || kind == "isdir") {
       EXPECT_EQ(fs::exists(text), kind == "isdir");
       EXPECT_EQ(fs::is_directory(text), kind == "isdir");

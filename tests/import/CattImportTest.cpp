@@ -49,14 +49,11 @@ TEST(CattImport, OmnidirectionalFileGivesOneInEveryCell) {
   auto run = ImportFile(path);
   ASSERT_TRUE(run->result) << run->result.error().Text();
   const Source& s = run->state->src;
-  EXPECT_EQ(s.FirstBand, 3);
-  EXPECT_EQ(s.LastBand, 8);
-  EXPECT_EQ(s.BandCount, 6);
-  EXPECT_EQ(s.SourceName, " OMNI TEST");  // the blank after "=" stays
-  EXPECT_EQ(s.Manufacturer, "");
-  EXPECT_EQ(s.SourceDate, "12-06-2026");
-  EXPECT_EQ(s.SourceTime, "17:45:09");
-  EXPECT_EQ(s.SourceKind, 1.0f);
+  EXPECT_EQ(std::make_tuple(s.FirstBand, s.LastBand, s.BandCount, s.SourceKind),
+            std::make_tuple(3, 8, 6, 1.0f));
+  // The blank after "=" of the name stays.
+  EXPECT_EQ(std::tie(s.SourceName, s.Manufacturer, s.SourceDate, s.SourceTime),
+            std::make_tuple(" OMNI TEST", "", "12-06-2026", "17:45:09"));
   for (int k = 1; k <= kBandCount; ++k) {
     SCOPED_TRACE(k);
     const bool read = k >= 3 && k <= 8;
