@@ -13,22 +13,20 @@ namespace {
 
 TEST(ParametricSource, BalloonQAndSensitivityPerPattern) {
   // Cases in tests/data/cases5/bz.json.
-  for (const auto& j : test::Cases("../cases5/bz", "patterns")) {
-    const struct {
-      float pattern, onAxis, at90, at180, sensitivity;
-    } c{j[0], j[1], j[2], j[3], j[4]};
+  for (const auto& c : test::Cases("../cases5/bz", "patterns")) {
+    const float pattern = c[0], onAxis = c[1], at90 = c[2], at180 = c[3], sensitivity = c[4];
     Source src;
     BzFunctions bz;
-    bz(1) = c.pattern;
+    bz(1) = pattern;
     CreateParametricSource(src, bz, true, 120);
-    EXPECT_FLOAT_EQ(src.DirQ(1), c.onAxis) << c.pattern;
-    EXPECT_FLOAT_EQ(src.Sensitivity(1), c.sensitivity) << c.pattern;
+    EXPECT_FLOAT_EQ(src.DirQ(1), onAxis) << pattern;
+    EXPECT_FLOAT_EQ(src.Sensitivity(1), sensitivity) << pattern;
     for (int p = 0; p < kPlots; ++p) {
-      EXPECT_FLOAT_EQ(src.BalloonData(p, 0, 1), c.onAxis) << c.pattern << " plot " << p;
+      EXPECT_FLOAT_EQ(src.BalloonData(p, 0, 1), onAxis) << pattern << " plot " << p;
       // Off the axis to a millionth: near-zero values differ with the rounded pi.
-      EXPECT_NEAR(src.BalloonData(p, 9, 1), c.at90, 1e-6) << c.pattern << " plot " << p;
-      EXPECT_NEAR(src.BalloonData(p, 18, 1), c.at180, 1e-6) << c.pattern << " plot " << p;
-      EXPECT_NEAR(src.BalloonData(p, 27, 1), c.at90, 1e-6) << c.pattern << " plot " << p;
+      EXPECT_NEAR(src.BalloonData(p, 9, 1), at90, 1e-6) << pattern << " plot " << p;
+      EXPECT_NEAR(src.BalloonData(p, 18, 1), at180, 1e-6) << pattern << " plot " << p;
+      EXPECT_NEAR(src.BalloonData(p, 27, 1), at90, 1e-6) << pattern << " plot " << p;
     }
   }
 }

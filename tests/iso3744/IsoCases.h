@@ -2,15 +2,13 @@
 // .tsv tables in the form tests/core/TableFile.h reads, and JSON.
 #pragma once
 
-#include <fstream>
-#include <nlohmann/json.hpp>
 #include <sstream>
-#include <utility>
 #include <string>
+#include <utility>
 
+#include "app/CaseData.h"
 #include "core/AppState.h"
 #include "core/TableFile.h"
-#include "support/TestFiles.h"
 
 namespace fonderel::test {
 
@@ -19,11 +17,8 @@ inline std::string IsoCase(const std::string& name) { return DataPath("iso3744-c
 inline std::vector<Row> IsoRows(const std::string& name) { return TableRows("../iso3744-cases/" + name); }
 
 // Member `test` of iso3744-cases/<file>.json; a missing file or member throws.
-inline nlohmann::json IsoJson(const std::string& file, const std::string& test) {
-  std::ifstream in(IsoCase(file + ".json"));
-  nlohmann::json cases = nlohmann::json::parse(in).at(test);
-  EXPECT_FALSE(cases.empty()) << file << " " << test;
-  return cases;
+inline Json IsoJson(const std::string& file, const std::string& test) {
+  return Cases("../iso3744-cases/" + file, test);
 }
 
 // First and last of "3" or "1-9"; 0 for "".
@@ -47,6 +42,7 @@ inline void Set(AppState& s, const nlohmann::json& set) {
         if (name == "MicLp") s.MicLp(i, j) = v;
         else if (name == "RevTime") s.Iso.RevTime(i) = v;
         else if (name == "RecX") s.Iso.Rec.RecX(i) = v;
+        else if (name == "RecY") s.Iso.Rec.RecY(i) = v;
         else if (name == "RecZ") s.Iso.Rec.RecZ(i) = v;
         else if (name == "MicCount") s.Iso.MicCount = v;
         else if (name == "NReceivers") s.Iso.Rec.NReceivers = v;

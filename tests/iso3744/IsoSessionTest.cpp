@@ -5,15 +5,10 @@
 
 #include <map>
 #include <memory>
-#include <sstream>
-#include <string>
 #include <vector>
 
-#include "core/AppState.h"
 #include "iso3744/IsoCases.h"
 #include "iso3744/IsoSession.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFiles.h"
 
 namespace fonderel {
 namespace {
@@ -28,23 +23,21 @@ class RecordingView : public IsoView {
   DimensionTexts dims;
   ArrangementView arrangement;
   TextTable grid;
-  std::string editBox;
   std::vector<BarChart> charts;
-  bool chartShown = false, pictureShown = true, closed = false;
+  bool pictureShown = true, closed = false;
   int headingDialogs = 0;
   std::function<void()> onHeadingDialog;
 
   void SetDimensionTexts(const DimensionTexts& t) override { dims = t; }
   void SetArrangement(const ArrangementView& a) override { arrangement = a; }
   void SetGrid(const TextTable& cells) override { grid = cells; }
-  void SetEditBox(const std::string& text) override { editBox = text; }
+  void SetEditBox(const std::string&) override {}
   void ShowChart(const BarChart& chart) override {
     charts.push_back(chart);
-    chartShown = true;
     pictureShown = false;
   }
-  void ShowPicture() override { chartShown = false; pictureShown = true; }
-  void HideChartAndPicture() override { chartShown = pictureShown = false; }
+  void ShowPicture() override { pictureShown = true; }
+  void HideChartAndPicture() override { pictureShown = false; }
   void ShowHeadingDialog() override {
     ++headingDialogs;
     if (onHeadingDialog) onHeadingDialog();

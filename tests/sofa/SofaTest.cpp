@@ -13,16 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/SofaCommands.h"
 #include "app/CaseData.h"
+#include "app/SofaCommands.h"
 #include "core/AppState.h"
-#include "core/SpkFile.h"
 #include "sofa/NetCdfFile.h"
 #include "sofa/SofaExport.h"
 #include "sofa/SofaGrid.h"
 #include "sofa/SofaImport.h"
-#include "support/RecordingPlatform.h"
-#include "support/TestFiles.h"
 
 namespace fonderel {
 namespace {
@@ -204,52 +201,32 @@ TEST(SofaImport, HandMadeGridsGiveTheExpectedBalloon) {
   }
 }
 
+// Cases in tests/data/sofa/malformed.json.
 TEST(SofaImport, MalformedFilesAreRefusedAndTheDescriptionKept) {
-  const auto nan = std::numeric_limits<double>::quiet_NaN();
-  struct Case {
-    const char* what;
-    std::function<void(const std::string&)> make;
-    const char* message;
-  };
-  const auto handMade = [](std::function<void(HandMade&)> change) {
-    return [change](const std::string& path) {
-      HandMade h;
-      change(h);
-      Write(h, path);
-    };
-  };
-  const std::vector<Case> cases = {
-      {"text file", [](const std::string& p) { test::Spit(p, "Format EASE\r\n1 2 3\r\n"); },
-       "not a readable netCDF file"},
-      {"empty file", [](const std::string& p) { test::Spit(p, ""); }, "not a readable netCDF file"},
-      {"other convention", handMade([](HandMade& h) { h.convention = "SimpleFreeFieldHRIR"; }),
-       "SimpleFreeFieldHRIR"},
-      {"NaN in the data",
-       handMade([nan](HandMade& h) { h.tf = [nan](double t, std::size_t) { return t == 90 ? nan : 1.0; }; }),
-       "not a finite number"},
-      {"horizontal plane only", handMade([](HandMade& h) { h.step = 90; }),
-       "do not cover the sphere"},
-      {"data laid out R, M, N", handMade([](HandMade& h) { h.dims = {"R", "M", "N"}; }),
-       "(M, R, N)"},
-      {"no bin in an octave band", handMade([](HandMade& h) { h.frequencies = {5, 23000, 30000}; }),
-       "no frequency"},
-      {"silent band", handMade([](HandMade& h) { h.tf = [](double, std::size_t) { return 0.0; }; }),
-       "holds no energy"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : test::Cases("../sofa/malformed", "malformed")) {
+    const std::string what = c[0], tf = c[1].value("tf", "");
     TempDir dir;
     const std::string path = dir / "bad.sofa";
-    c.make(path);
+    HandMade h;
+    h.convention = c[1].value("convention", h.convention);
+    h.step = c[1].value("step", h.step);
+    h.dims = c[1].value("dims", h.dims);
+    h.frequencies = c[1].value("frequencies", h.frequencies);
+    const bool silent = tf == "silent";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (!tf.empty()) h.tf = [=](double t, std::size_t) { return silent ? 0 : t == 90 ? nan : 1; };
+    if (c[1].contains("bytes")) test::Spit(path, c[1]["bytes"].get<std::string>());
+    else Write(h, path);
     auto state = LoadHorn();
     const Source before = state->src;
     RecordingPlatform platform;
     auto result = ImportSofaFile(*state, platform, path);
-    ASSERT_FALSE(result) << c.what;
-    EXPECT_EQ(result.error().file, path) << c.what;
-    EXPECT_NE(result.error().message.find(c.message), std::string::npos)
-        << c.what << ": " << result.error().message;
+    ASSERT_FALSE(result) << what;
+    EXPECT_EQ(result.error().file, path) << what;
+    EXPECT_NE(result.error().message.find(c[2].get<std::string>()), std::string::npos)
+        << what << ": " << result.error().message;
     EXPECT_TRUE(state->src.BalloonData == before.BalloonData && state->src.SourceName == before.SourceName)
-        << c.what;
+        << what;
   }
 }
 
