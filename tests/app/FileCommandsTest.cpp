@@ -235,11 +235,7 @@ TEST(FileCommands, FailedSaveKeepsEverything) {
     s.state.src.DataSaved = kFalse;
     if (c.contains("unwritableValue")) s.state.src.Lw(6) = std::nanf("");
     s.platform.files = {target};
-    if (saveAs) {
-      FileSaveAs(s.state, s.platform);
-    } else {
-      FileSave(s.state, s.platform);
-    }
+    saveAs ? static_cast<void>(FileSaveAs(s.state, s.platform)) : FileSave(s.state, s.platform);
     const auto messages = s.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("ShowMessage Save Error|" + target, 0), 0u) << messages[0];
@@ -265,37 +261,31 @@ TEST(FileCommands, PrintAndPrinterSetup) {
   }
 }
 
-TEST(FileImport, EaseFileGetsItsSpkName) {
-  AppState state;
-  test::RecordingPlatform platform;
-  test::TempDir dir;
-  const std::string path = dir / "Horn One.eas";
-  Spit(path, Slurp(DataPath("import/EASE3_ONE.EAS")));
-  platform.files = {path};
-  FileImport(state, platform);
-  ASSERT_EQ(platform.fileDialogs.size(), 1u);
-  test::ExpectDialog(platform.fileDialogs[0], test::Cases("FileCommands", "ImportDialog"));
-  EXPECT_EQ(state.src.SourceFile, dir / "Horn One.SPK");
-  EXPECT_EQ(state.src.DataSaved, kTrue);
-  EXPECT_EQ(state.src.SourceKind, 1.0f);
-  EXPECT_EQ(test::LastCaption(platform), "Fonderel " + (dir / "Horn One.SPK"));
-}
-
 // Read as a Modeler file, an SPK file is no loudspeaker: an import error. A
-// declined loudspeaker choice imports nothing and says nothing.
-TEST(FileImport, ImportsNothing) {
-  for (const auto& [file, choices, shown] :
-       {std::tuple{"LOUD_3_8.SPK", 0u, 1u}, {"import/EASE3_MULTI.EAS", 1u, 0u}}) {
-    SCOPED_TRACE(file);
+// declined loudspeaker choice imports nothing and says nothing. What is
+// imported is given the SPK name beside the file.
+TEST(FileImport, ImportsUnderAnSpkNameOrNothing) {
+  for (const auto& c : test::Cases("FileCommands", "Import/cases")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
     AppState state;
     test::RecordingPlatform platform;
-    platform.files = {DataPath(file)};
+    test::TempDir dir;
+    platform.files = {dir / c["name"].get<std::string>()};
+    Spit(*platform.files[0], Slurp(DataPath(c["file"])));
     FileImport(state, platform);
-    EXPECT_FALSE(state.src.HasData());
-    EXPECT_EQ(platform.speakerLists.size(), choices);
+    ASSERT_EQ(platform.fileDialogs.size(), 1u);
+    test::ExpectDialog(platform.fileDialogs[0], test::Cases("FileCommands", "ImportDialog"));
+    EXPECT_EQ(platform.speakerLists.size(), c["choices"]);
     const auto messages = test::CallsStarting(platform, "ShowMessage ");
-    ASSERT_EQ(messages.size(), shown);
+    ASSERT_EQ(messages.size(), c["shown"]);
     for (const auto& m : messages) EXPECT_TRUE(m.starts_with("ShowMessage Import Error|")) << m;
+    EXPECT_EQ(state.src.HasData(), c.contains("spk"));
+    if (c.contains("spk")) {
+      EXPECT_EQ(state.src.SourceFile, dir / c["spk"].get<std::string>());
+      EXPECT_EQ(state.src.DataSaved, kTrue);
+      EXPECT_EQ(state.src.SourceKind, 1.0f);
+      EXPECT_EQ(test::LastCaption(platform), "Fonderel " + state.src.SourceFile);
+    }
   }
 }
 

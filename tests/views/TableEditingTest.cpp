@@ -35,11 +35,8 @@ struct Session : test::LoadedSource<> {
     for (char c : chars) state.Entry.Char(c);
     const EntryEffect e = state.Entry.Key(end);
     ASSERT_TRUE(e.commit);
-    if (info) {
-      CommitInfoEntry(state, platform, row, col, e.committed, e.commitOnEnter);
-    } else {
-      CommitDataEntry(state, platform, row, col, e.committed, e.commitOnEnter);
-    }
+    (info ? CommitInfoEntry : CommitDataEntry)(state, platform, row, col, e.committed,
+                                               e.commitOnEnter);
   }
 };
 
