@@ -6,6 +6,7 @@
 #include "app/FileCommands.h"
 
 #include <filesystem>
+#include <map>
 
 #include "app/BzCommands.h"
 #include "app/CaseData.h"
@@ -59,52 +60,41 @@ bool RunCommand(Command command, Session& s) {
   return false;
 }
 
-// The prompt's answer and the file Save As is given: a new file, none
-// (cancelled) or a folder (the save fails, and going on would throw the
-// unsaved data away).
+// Each flow: the prompt's answer (none: the data are saved, no prompt), the
+// file Save As is given (none: cancelled; FOLDER.SPK, a folder: the save
+// fails, and going on would throw the unsaved data away), whether it goes on.
 TEST(FileCommands, UnsavedDataPrompt) {
-  enum Target { None, NewFile, Folder };
-  const struct {
-    std::optional<MessageAnswer> answer;  // nullopt: data saved, no prompt
-    Target target;
-    bool goesOn;
-  } flows[] = {
-      {MessageAnswer::Yes, NewFile, true},  {MessageAnswer::Yes, None, true},
-      {MessageAnswer::Yes, Folder, false},  {MessageAnswer::No, None, true},
-      {MessageAnswer::Cancel, None, false}, {std::nullopt, None, true},
-  };
+  const std::map<std::string, MessageAnswer> answers{
+      {"Yes", MessageAnswer::Yes}, {"No", MessageAnswer::No}, {"Cancel", MessageAnswer::Cancel}};
   for (const Command command : {Command::New, Command::Open, Command::Close}) {
-    for (const auto& flow : flows) {
-      SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << ", answer "
-                                        << (flow.answer ? static_cast<int>(*flow.answer) : -1)
-                                        << ", target " << flow.target);
+    for (const auto& flow : test::Cases("FileCommands", "UnsavedDataPrompt/cases")) {
+      SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << " " << flow);
       Session s;
       const std::string saved = s.dir / "SAVED.SPK", folder = s.dir / "FOLDER.SPK";
       fs::create_directory(folder);
-      if (flow.answer) {
+      const std::string answer = flow.value("answer", ""), target = flow.value("target", "");
+      const bool goesOn = flow["goesOn"];
+      if (!answer.empty()) {
         s.state.src.DataSaved = kFalse;
-        s.platform.answers = {*flow.answer};
+        s.platform.answers = {answers.at(answer)};
       }
-      s.platform.files = {flow.target == NewFile  ? std::optional(saved)
-                          : flow.target == Folder ? std::optional(folder)
-                                                  : std::nullopt,
+      s.platform.files = {target.empty() ? std::nullopt : std::optional(s.dir / target),
                           std::nullopt};
-      EXPECT_EQ(RunCommand(command, s), flow.goesOn);
-      EXPECT_EQ(s.platform.Called(kPrompt), flow.answer.has_value());
-      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"),
-                flow.answer == MessageAnswer::Yes);
-      EXPECT_EQ(fs::exists(saved), flow.target == NewFile);
+      EXPECT_EQ(RunCommand(command, s), goesOn);
+      EXPECT_EQ(s.platform.Called(kPrompt), !answer.empty());
+      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"), answer == "Yes");
+      EXPECT_EQ(fs::exists(saved), target == "SAVED.SPK");
       EXPECT_EQ(fs::exists(saved) ? Slurp(saved) : s.golden, s.golden);  // Save As wrote it
       EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage Save Error|").size(),
-                flow.target == Folder ? 1u : 0u);
-      if (!flow.goesOn) {
+                target == "FOLDER.SPK" ? 1u : 0u);
+      if (!goesOn) {
         EXPECT_EQ(s.state.src.SourceName, "XYZ");
         EXPECT_EQ(s.state.src.FirstBand, 3);
         EXPECT_EQ(s.state.src.DataSaved, kFalse);
         EXPECT_FALSE(s.platform.Called("OpenDialog Open a Source File"));
       }
       if (command == Command::Close) {
-        EXPECT_EQ(s.state.Quitting, flow.goesOn ? kTrue : kFalse);
+        EXPECT_EQ(s.state.Quitting, goesOn ? kTrue : kFalse);
       }
     }
   }
