@@ -64,39 +64,22 @@ std::string Colour(const Segment& s) {
   return std::to_string(s.red) + "," + std::to_string(s.green) + "," + std::to_string(s.blue);
 }
 
-TEST(BalloonDrawing, LayoutAndAxes) {
-  const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, kWindow);
+// A balloon at Q everywhere: the axes, then the sphere of radius 1 in pure
+// red (the plane circles) and green (the lines across the planes).
+TEST(BalloonDrawing, AxesAndSphere) {
+  const auto picture = DrawBalloon(*Band(3.5f, 3.5f, 3.5f), kBand, kWindow);
   ASSERT_TRUE(picture);
-  ASSERT_EQ(picture->segments.size(), kAxes + kCircles + kAcross);
+  const auto& seg = picture->segments;
+  ASSERT_EQ(seg.size(), kAxes + kCircles + kAcross);
   const auto axes = test::Cases("BalloonDrawing", "Axes/cases");
   for (std::size_t i = 0; i < kAxes; ++i) {
     SCOPED_TRACE(i);
-    const Segment& s = picture->segments[i];
+    const Segment& s = seg[i];
     const auto& a = axes[i];
     ExpectAt(s.x1, s.y1, {kCx, kCy}, 1e-9);
     ExpectAt(s.x2, s.y2, {a[0], a[1]}, 1e-9);
     EXPECT_EQ(Colour(s), a[2].dump() + "," + a[3].dump() + "," + a[4].dump());
   }
-}
-
-// Window inner size and the picture placed in it; S and the centre follow.
-TEST(BalloonDrawing, PictureRect) {
-  for (const auto& c : test::Cases("BalloonDrawing", "PictureRect/cases")) {
-    SCOPED_TRACE(c.dump());
-    const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, {c["window"][0], c["window"][1]});
-    ASSERT_EQ(picture.has_value(), c.contains("rect"));
-    if (!picture) continue;
-    const auto& r = c["rect"];
-    EXPECT_EQ(picture->rect, (TwipsRect{r[0], r[1], r[2], r[3]}));
-    ExpectAt(picture->segments[0].x2, picture->segments[0].y2, {c["tip"][0], c["tip"][1]}, 1e-9);
-  }
-}
-
-TEST(BalloonDrawing, SphereIsPureRedAndGreen) {
-  const auto picture = DrawBalloon(*Band(3.5f, 3.5f, 3.5f), kBand, kWindow);
-  ASSERT_TRUE(picture);
-  const auto& seg = picture->segments;
-  ASSERT_EQ(seg.size(), kAxes + kCircles + kAcross);
   for (std::size_t i = kAxes; i < seg.size(); ++i)
     EXPECT_EQ(Colour(seg[i]), i < kAxes + kCircles ? "255,0,0" : "0,255,0") << i;
   // Plane circle (0, 0) runs from the x axis' tip towards 10° in the xy plane.
@@ -110,6 +93,19 @@ TEST(BalloonDrawing, SphereIsPureRedAndGreen) {
   ExpectAt(seg[AcrossIndex(0, 1)].x1, seg[AcrossIndex(0, 1)].y1, Projected(0, 1, 1));
   ExpectAt(seg[AcrossIndex(0, 1)].x2, seg[AcrossIndex(0, 1)].y2, Projected(1, 1, 1));
   ExpectAt(seg[AcrossIndex(17, 1)].x2, seg[AcrossIndex(17, 1)].y2, Projected(0, 35, 1));
+}
+
+// Window inner size and the picture placed in it; S and the centre follow.
+TEST(BalloonDrawing, PictureRect) {
+  for (const auto& c : test::Cases("BalloonDrawing", "PictureRect/cases")) {
+    SCOPED_TRACE(c.dump());
+    const auto picture = DrawBalloon(*Band(2, 2, 2), kBand, {c["window"][0], c["window"][1]});
+    ASSERT_EQ(picture.has_value(), c.contains("rect"));
+    if (!picture) continue;
+    const auto& r = c["rect"];
+    EXPECT_EQ(picture->rect, (TwipsRect{r[0], r[1], r[2], r[3]}));
+    ExpectAt(picture->segments[0].x2, picture->segments[0].y2, {c["tip"][0], c["tip"][1]}, 1e-9);
+  }
 }
 
 // DirQ, the value of every sample but (4, 7), that sample's value; the
@@ -260,36 +256,29 @@ std::vector<int> Windows(const PolarDrawing& d) {
   return w;
 }
 
-TEST(PolarCharts, TwoPlanes) {
+// Plane p holds its point p 10 dB down (40 on the scale), the rest at 50.
+// Two planes: planes 0 and 90° in windows 0 and 1, with a beep; all planes:
+// plane i in window i, windows 1..17 cleared first.
+TEST(PolarCharts, TwoPlanesAndAllPlanes) {
   auto src = test::FilledBand(kPolar, 1, 1, 3);
-  src->BalloonData(0, 5, kPolar) = 0.1f;    // plane 0: point 5 at 40
-  src->BalloonData(9, 3, kPolar) = 0.001f;  // plane 9: point 3 at 20
-  const PolarDrawing d = DrawTwoPlanes(*src, kPolar);
-  EXPECT_EQ(d.cleared, (std::vector<int>{0, 1}));
-  EXPECT_TRUE(d.beep);
-  ASSERT_EQ(Windows(d), (std::vector<int>{0, 1}));
-  EXPECT_EQ(d.charts[0].second.caption, "Angle of plot = 0\xB0");
-  EXPECT_EQ(d.charts[1].second.caption, "Angle of plot = 90\xB0");
-  for (const auto& [chart, point, value] :
-       {std::tuple{0, 5, 40}, {0, 3, 50}, {1, 3, 20}, {1, 5, 50}})
-    EXPECT_NEAR(d.charts[chart].second.values[point], value, 1e-5) << chart << "," << point;
-}
-
-TEST(PolarCharts, AllPlanes) {
-  auto src = test::FilledBand(kPolar, 1, 1, 3);
-  for (int p = 0; p < 18; ++p) src->BalloonData(p, p, kPolar) = 0.1f;  // plane p: point p at 40
-  const PolarDrawing d = DrawAllPlanes(*src, kPolar);
+  for (int p = 0; p < 18; ++p) src->BalloonData(p, p, kPolar) = 0.1f;
   std::vector<int> zeroTo17(18);
   std::iota(zeroTo17.begin(), zeroTo17.end(), 0);
-  EXPECT_EQ(d.cleared, std::vector<int>(zeroTo17.begin() + 1, zeroTo17.end()));
-  EXPECT_FALSE(d.beep);
-  ASSERT_EQ(Windows(d), zeroTo17);
-  for (int i = 0; i < 18; ++i) {
-    SCOPED_TRACE(i);
-    const PolarChart& chart = d.charts[static_cast<std::size_t>(i)].second;
-    EXPECT_EQ(chart.caption, "Angle of plot = " + std::to_string(10 * i) + "\xB0");
-    for (int k = 0; k < 36; ++k)
-      EXPECT_NEAR(chart.values[static_cast<std::size_t>(k)], k == i ? 40 : 50, 1e-5);
+  for (const bool two : {true, false}) {
+    SCOPED_TRACE(two ? "two planes" : "all planes");
+    const PolarDrawing d = (two ? DrawTwoPlanes : DrawAllPlanes)(*src, kPolar);
+    EXPECT_EQ(d.cleared, std::vector<int>(zeroTo17.begin() + (two ? 0 : 1),
+                                          two ? zeroTo17.begin() + 2 : zeroTo17.end()));
+    EXPECT_EQ(d.beep, two);
+    ASSERT_EQ(Windows(d), (two ? std::vector<int>{0, 1} : zeroTo17));
+    for (std::size_t i = 0; i < d.charts.size(); ++i) {
+      const int plane = static_cast<int>(two ? 9 * i : i);
+      const PolarChart& chart = d.charts[i].second;
+      EXPECT_EQ(chart.caption, "Angle of plot = " + std::to_string(10 * plane) + "\xB0");
+      for (int k = 0; k < 36; ++k)
+        EXPECT_NEAR(chart.values[static_cast<std::size_t>(k)], k == plane ? 40 : 50, 1e-5)
+            << i << "," << k;
+    }
   }
 }
 
