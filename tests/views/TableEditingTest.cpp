@@ -258,15 +258,9 @@ TEST(GridEntry, EditBoxCommitDropsThePendingEntry) {
   EXPECT_TRUE(state.Entry.EntryText.empty());
 }
 
-std::unique_ptr<Source> OneBandSource() {
-  auto src = std::make_unique<Source>();
-  src->FirstBand = src->LastBand = 6;
-  src->BandPresent(6) = kTrue;
-  return src;
-}
-
+// The tables of a source of the 1 kHz band alone (band 6, zero data).
 TEST(InfoTable, ShapeHeaderAndLabels) {
-  const TextTable t = InfoTable(*OneBandSource());
+  const TextTable t = InfoTable(*test::FilledBand(6, 0, 6, 6));
   const auto labels = Cases("InfoTable", "Labels");
   ASSERT_EQ(t.size(), 6u);
   for (std::size_t r = 0; r < 6; ++r) {
@@ -279,7 +273,7 @@ TEST(InfoTable, ShapeHeaderAndLabels) {
 
 // DirQ as stored and the Directivity cell: cut down to two decimals.
 TEST(InfoTable, DirectivityIsTruncated) {
-  auto src = OneBandSource();
+  auto src = test::FilledBand(6, 0, 6, 6);
   for (const auto& c : Cases("InfoTable", "Directivity")) {
     src->DirQ(4) = c[0].get<float>();
     EXPECT_EQ(InfoTable(*src)[2][4], c[1]) << c[0];
@@ -288,7 +282,7 @@ TEST(InfoTable, DirectivityIsTruncated) {
 
 // Every band column is filled from its own field, also outside the range.
 TEST(InfoTable, EveryBandColumnFilled) {
-  auto src = OneBandSource();  // the range is 1 kHz only
+  auto src = test::FilledBand(6, 0, 6, 6);  // the range is 1 kHz only
   src->Lw(1) = 12.345f;
   src->DirQ(2) = 4.5f;
   src->Sensitivity(10) = 88.5f;
@@ -299,7 +293,7 @@ TEST(InfoTable, EveryBandColumnFilled) {
 }
 
 TEST(InfoTable, DataTableShapeLabelsAndValues) {
-  auto src = OneBandSource();
+  auto src = test::FilledBand(6, 0, 6, 6);
   src->BalloonData(0, 0, 6) = 0.5f;
   src->BalloonData(0, 1, 6) = 1.23456f;
   src->BalloonData(17, 35, 6) = 12.3457f;
