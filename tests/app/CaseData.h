@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <fstream>
+#include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +62,35 @@ inline std::vector<std::string> CallsStarting(const RecordingPlatform& p,
 inline std::string LastCaption(const RecordingPlatform& p, const std::string& none = "(none)") {
   const auto captions = CallsStarting(p, "Caption ");
   return captions.empty() ? none : captions.back().substr(8);
+}
+
+// A file dialog's settings against a case's title, filter, filterIndex,
+// flags and fileName.
+inline void ExpectDialog(const FileDialogSettings& d, const Json& want) {
+  EXPECT_EQ(d.title, want.at("title"));
+  EXPECT_EQ(d.filter, want.at("filter"));
+  EXPECT_EQ(d.filterIndex, want.at("filterIndex"));
+  EXPECT_EQ(d.flags, want.at("flags"));
+  EXPECT_EQ(d.fileName, want.at("fileName"));
+}
+
+// The answers of input boxes (null: Cancel).
+inline std::deque<std::optional<std::string>> Inputs(const Json& answers) {
+  std::deque<std::optional<std::string>> out;
+  for (const auto& a : answers)
+    out.push_back(a.is_null() ? std::nullopt : std::optional(a.get<std::string>()));
+  return out;
+}
+
+// A source of range first..last with data in `band` only, every sample `all`.
+inline std::unique_ptr<Source> FilledBand(int band, float all, int first, int last) {
+  auto src = std::make_unique<Source>();
+  src->FirstBand = static_cast<std::int16_t>(first);
+  src->LastBand = static_cast<std::int16_t>(last);
+  src->BandPresent(band) = kTrue;
+  for (int p = 0; p < kPlots; ++p)
+    for (int k = 0; k < kPoints; ++k) src->BalloonData(p, k, band) = all;
+  return src;
 }
 
 // LOUD_3_8.SPK read ("XYZ" by "Acme Audio", bands 3..8), saved, calls cleared.

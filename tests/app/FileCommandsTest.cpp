@@ -1,10 +1,19 @@
 // The File menu: the unsaved-data prompt, Open with its dispatch and errors,
-// Save and Save As with their names and failures, Print.
+// Save and Save As with their names and failures, Print, Import, opening a
+// recent or dropped file without the dialog (the list's order and limit are
+// seen through the File menu in the GUI tests), Create Source (BZ), Attach
+// source geometry with View > Geometry, and the datasheet's bands.
 #include "app/FileCommands.h"
 
 #include <filesystem>
+#include <map>
 
+#include "app/BzCommands.h"
 #include "app/CaseData.h"
+#include "app/DatasheetExport.h"
+#include "app/GeometryCommands.h"
+#include "app/OpenNamedFile.h"
+#include "app/Startup.h"
 
 namespace fonderel {
 namespace {
@@ -31,14 +40,6 @@ struct Session {
   }
 };
 
-void ExpectDialog(const FileDialogSettings& d, const test::Json& want) {
-  EXPECT_EQ(d.title, want["title"]);
-  EXPECT_EQ(d.filter, want["filter"]);
-  EXPECT_EQ(d.filterIndex, want["filterIndex"]);
-  EXPECT_EQ(d.flags, want["flags"]);
-  EXPECT_EQ(d.fileName, want["fileName"]);
-}
-
 enum class Command { New, Open, Close };
 
 // Runs the command; true when it went on past the prompt.
@@ -59,52 +60,41 @@ bool RunCommand(Command command, Session& s) {
   return false;
 }
 
-// The prompt's answer and the file Save As is given: a new file, none
-// (cancelled) or a folder (the save fails, and going on would throw the
-// unsaved data away).
+// Each flow: the prompt's answer (none: the data are saved, no prompt), the
+// file Save As is given (none: cancelled; FOLDER.SPK, a folder: the save
+// fails, and going on would throw the unsaved data away), whether it goes on.
 TEST(FileCommands, UnsavedDataPrompt) {
-  enum Target { None, NewFile, Folder };
-  const struct {
-    std::optional<MessageAnswer> answer;  // nullopt: data saved, no prompt
-    Target target;
-    bool goesOn;
-  } flows[] = {
-      {MessageAnswer::Yes, NewFile, true},  {MessageAnswer::Yes, None, true},
-      {MessageAnswer::Yes, Folder, false},  {MessageAnswer::No, None, true},
-      {MessageAnswer::Cancel, None, false}, {std::nullopt, None, true},
-  };
+  const std::map<std::string, MessageAnswer> answers{
+      {"Yes", MessageAnswer::Yes}, {"No", MessageAnswer::No}, {"Cancel", MessageAnswer::Cancel}};
   for (const Command command : {Command::New, Command::Open, Command::Close}) {
-    for (const auto& flow : flows) {
-      SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << ", answer "
-                                        << (flow.answer ? static_cast<int>(*flow.answer) : -1)
-                                        << ", target " << flow.target);
+    for (const auto& flow : test::Cases("FileCommands", "UnsavedDataPrompt/cases")) {
+      SCOPED_TRACE(::testing::Message() << "command " << static_cast<int>(command) << " " << flow);
       Session s;
       const std::string saved = s.dir / "SAVED.SPK", folder = s.dir / "FOLDER.SPK";
       fs::create_directory(folder);
-      if (flow.answer) {
+      const std::string answer = flow.value("answer", ""), target = flow.value("target", "");
+      const bool goesOn = flow["goesOn"];
+      if (!answer.empty()) {
         s.state.src.DataSaved = kFalse;
-        s.platform.answers = {*flow.answer};
+        s.platform.answers = {answers.at(answer)};
       }
-      s.platform.files = {flow.target == NewFile  ? std::optional(saved)
-                          : flow.target == Folder ? std::optional(folder)
-                                                  : std::nullopt,
+      s.platform.files = {target.empty() ? std::nullopt : std::optional(s.dir / target),
                           std::nullopt};
-      EXPECT_EQ(RunCommand(command, s), flow.goesOn);
-      EXPECT_EQ(s.platform.Called(kPrompt), flow.answer.has_value());
-      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"),
-                flow.answer == MessageAnswer::Yes);
-      EXPECT_EQ(fs::exists(saved), flow.target == NewFile);
+      EXPECT_EQ(RunCommand(command, s), goesOn);
+      EXPECT_EQ(s.platform.Called(kPrompt), !answer.empty());
+      EXPECT_EQ(s.platform.Called("SaveDialog Save a Source File"), answer == "Yes");
+      EXPECT_EQ(fs::exists(saved), target == "SAVED.SPK");
       EXPECT_EQ(fs::exists(saved) ? Slurp(saved) : s.golden, s.golden);  // Save As wrote it
       EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage Save Error|").size(),
-                flow.target == Folder ? 1u : 0u);
-      if (!flow.goesOn) {
+                target == "FOLDER.SPK" ? 1u : 0u);
+      if (!goesOn) {
         EXPECT_EQ(s.state.src.SourceName, "XYZ");
         EXPECT_EQ(s.state.src.FirstBand, 3);
         EXPECT_EQ(s.state.src.DataSaved, kFalse);
         EXPECT_FALSE(s.platform.Called("OpenDialog Open a Source File"));
       }
       if (command == Command::Close) {
-        EXPECT_EQ(s.state.Quitting, flow.goesOn ? kTrue : kFalse);
+        EXPECT_EQ(s.state.Quitting, goesOn ? kTrue : kFalse);
       }
     }
   }
@@ -163,7 +153,7 @@ TEST(FileCommands, OpenKeepsThePathAndStartsTheNextDialogBesideIt) {
   s.platform.files = {path, std::nullopt};
   FileOpen(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 1u);
-  ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "OpenDialog"));
+  test::ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "OpenDialog"));
   EXPECT_EQ(s.platform.fileDialogs[0].initialDir, "/opt/fonderel/sources");
   EXPECT_EQ(s.state.src.SourceFile, path);
   EXPECT_EQ(s.state.src.LastBand, 8);
@@ -212,7 +202,7 @@ TEST(FileCommands, SaveAsWritesTheChosenFileAndMakesItCurrent) {
   s.platform.files = {chosen};
   FileSaveAs(s.state, s.platform);
   ASSERT_EQ(s.platform.fileDialogs.size(), 1u);
-  ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "SaveAsDialog"));
+  test::ExpectDialog(s.platform.fileDialogs[0], test::Cases("FileCommands", "SaveAsDialog"));
   EXPECT_EQ(s.platform.fileDialogs[0].initialDir, "/opt/fonderel/sources");
   EXPECT_EQ(s.state.src.SourceFile, chosen + ".SPK");
   EXPECT_EQ(Slurp(chosen + ".SPK"), s.golden);
@@ -235,11 +225,7 @@ TEST(FileCommands, FailedSaveKeepsEverything) {
     s.state.src.DataSaved = kFalse;
     if (c.contains("unwritableValue")) s.state.src.Lw(6) = std::nanf("");
     s.platform.files = {target};
-    if (saveAs) {
-      FileSaveAs(s.state, s.platform);
-    } else {
-      FileSave(s.state, s.platform);
-    }
+    saveAs ? static_cast<void>(FileSaveAs(s.state, s.platform)) : FileSave(s.state, s.platform);
     const auto messages = s.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind("ShowMessage Save Error|" + target, 0), 0u) << messages[0];
@@ -262,6 +248,176 @@ TEST(FileCommands, PrintAndPrinterSetup) {
     FilePrinterSetup(state, platform);
     EXPECT_EQ(platform.Called("PrintBalloonImage"), confirmed);
     EXPECT_TRUE(platform.Called("PrinterDialog 64"));  // Setup's own flags
+  }
+}
+
+// Read as a Modeler file, an SPK file is no loudspeaker: an import error. A
+// declined loudspeaker choice imports nothing and says nothing. What is
+// imported is given the SPK name beside the file.
+TEST(FileImport, ImportsUnderAnSpkNameOrNothing) {
+  for (const auto& c : test::Cases("FileCommands", "Import/cases")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    AppState state;
+    test::RecordingPlatform platform;
+    test::TempDir dir;
+    platform.files = {dir / c["name"].get<std::string>()};
+    Spit(*platform.files[0], Slurp(DataPath(c["file"])));
+    FileImport(state, platform);
+    ASSERT_EQ(platform.fileDialogs.size(), 1u);
+    test::ExpectDialog(platform.fileDialogs[0], test::Cases("FileCommands", "ImportDialog"));
+    EXPECT_EQ(platform.speakerLists.size(), c["choices"]);
+    const auto messages = test::CallsStarting(platform, "ShowMessage ");
+    ASSERT_EQ(messages.size(), c["shown"]);
+    for (const auto& m : messages) EXPECT_TRUE(m.starts_with("ShowMessage Import Error|")) << m;
+    EXPECT_EQ(state.src.HasData(), c.contains("spk"));
+    if (c.contains("spk")) {
+      EXPECT_EQ(state.src.SourceFile, dir / c["spk"].get<std::string>());
+      EXPECT_EQ(state.src.DataSaved, kTrue);
+      EXPECT_EQ(state.src.SourceKind, 1.0f);
+      EXPECT_EQ(test::LastCaption(platform), "Fonderel " + state.src.SourceFile);
+    }
+  }
+}
+
+// No to the regional-settings question, Cancel to the unsaved-data one.
+TEST(FileImport, StopsBeforeAnythingOnRegionalSettingsOrCancel) {
+  for (const bool regional : {true, false}) {
+    AppState state;
+    test::RecordingPlatform platform;
+    if (regional) platform.separators = {",", "."};
+    platform.answers = {regional ? MessageAnswer::No : MessageAnswer::Cancel};
+    state.src.FirstBand = 3;
+    state.src.DataSaved = regional ? kTrue : kFalse;
+    FileImport(state, platform);
+    EXPECT_TRUE(platform.fileDialogs.empty());
+    EXPECT_EQ(state.src.FirstBand, 3);  // nothing cleared
+  }
+}
+
+using Names = std::vector<std::string>;
+
+Names NameParts(const std::vector<std::string>& paths) {
+  Names names;
+  for (const auto& p : paths) names.push_back(p.substr(p.rfind('/') + 1));
+  return names;
+}
+
+TEST(OpenNamedFile, RunsFileOpenWithoutTheDialog) {
+  for (const auto& c : test::Cases("RecentFiles", "OpenNamedFile/cases")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    const std::string file = c["file"];
+    const bool unsaved = c["unsaved"];
+    test::TempDir dir;
+    AppState state;
+    test::RecordingPlatform platform;
+    const std::string old = dir / "OLD.SPK";
+    Spit(old, Slurp(DataPath("NOISE_GEOMETRY.SPK")));
+    platform.files.push_back(old);
+    FileOpen(state, platform);
+    const std::string next = dir / (file.ends_with(".EAS") ? "NEW.EAS" : "NEW.SPK");
+    if (!file.empty()) Spit(next, Slurp(DataPath(file)));
+    state.Recent.Assign({dir / "NEW.SPK", old});
+    if (unsaved) state.src.DataSaved = kFalse;
+    platform.answers.assign(1, MessageAnswer::Cancel);
+    platform.calls.clear();
+    c["drop"].get<bool>() ? OpenDroppedFile(state, platform, next)
+                          : OpenRecentFile(state, platform, 0);
+    EXPECT_EQ(NameParts({state.src.SourceFile})[0], c["sourceFile"]);
+    EXPECT_EQ(state.src.SourceName == "Compressor K-7", c["sourceFile"] == "OLD.SPK");
+    EXPECT_TRUE(state.src.HasData());
+    EXPECT_EQ(NameParts(state.Recent.Files()), c["recent"].get<Names>());
+    EXPECT_EQ(platform.Called(kPrompt), unsaved && !file.empty());
+    EXPECT_FALSE(platform.Called("OpenDialog Open a Source File"));
+  }
+}
+
+TEST(OpenNamedFile, SavesAndTheStartupFileJoinTheList) {
+  test::TempDir dir;
+  AppState state;
+  test::RecordingPlatform platform;
+  const std::string first = dir / "FIRST.SPK";
+  Spit(first, Slurp(DataPath("LOUD_3_8.SPK")));
+  ASSERT_TRUE(Startup(state, platform, first));
+  NoteStartupFile(state, first);
+  platform.files = {dir / "COPY.SPK", dir / "missing.SPK"};
+  FileSaveAs(state, platform);
+  FileOpen(state, platform);  // a file that cannot be read does not join
+  EXPECT_EQ(NameParts(state.Recent.Files()), Names({"COPY.SPK", "FIRST.SPK"}));
+}
+
+// Cases in tests/data/cases5/bz.json.
+TEST(CreateBz, OkProsecute) {
+  for (const auto& c : test::Cases("../cases5/bz", "ok")) {
+    BzBoxes boxes;
+    for (std::size_t i = 0; i < c[0].size(); ++i) boxes[i] = c[0][i];
+    const bool loudspeaker = c[1];
+    const int first = c[4], last = c[5];
+    AppState state;
+    test::RecordingPlatform p;
+    state.src.NFaces = 3;
+    FileCreate(state, p);
+    EXPECT_EQ(state.src.NFaces, 0);
+    p.inputs = test::Inputs(c[2]);
+    const bool created = CreateWindowOk(state, p, boxes, loudspeaker);
+    EXPECT_EQ(created, first != 0);
+    EXPECT_EQ(test::CallsStarting(p, "InputBox Introduce Power Data|").size(), c[3]) << c;
+    EXPECT_EQ(state.src.FirstBand, first);
+    EXPECT_EQ(state.src.LastBand, last);
+    if (first != 0) {
+      EXPECT_FLOAT_EQ(state.src.Lw(first), c[6].get<float>());
+      EXPECT_FLOAT_EQ(state.src.Efficiency(last), loudspeaker ? 3 : 100);
+      EXPECT_FLOAT_EQ(state.src.SourceKind, loudspeaker ? 1 : 0);
+    }
+    EXPECT_EQ(state.src.DataSaved, kFalse);
+    // A refused choice keeps the window open for the user to mend it.
+    EXPECT_EQ(p.visible["Creation"], !c[7].is_null());
+    EXPECT_TRUE(c[7].is_null() || p.Called(c[7].get<std::string>())) << c[7];
+  }
+}
+
+TEST(CreateBz, ArrowsStepWithin0To10) {
+  for (const auto& c : test::Cases("../cases5/bz", "arrows"))
+    EXPECT_EQ(StepBzBox(c[0].get<std::string>(), c[1].get<int>()), c[2].get<std::string>()) << c;
+}
+
+// Attached to a source of two faces; the source stays, an attached geometry
+// makes it unsaved.
+TEST(AttachGeometry, ChosenFileIsAttachedToTheSource) {
+  test::TempDir dir;
+  for (const auto& c : test::Cases("FileCommands", "AttachGeometry/cases")) {
+    SCOPED_TRACE(c.dump());
+    std::optional<std::string> chosen;
+    if (c.contains("file")) chosen = DataPath(c["file"]);
+    if (c.contains("text")) Spit(*(chosen = dir / "CHOSEN.RAY"), c["text"]);
+    AppState state;
+    test::RecordingPlatform p;
+    state.src.SourceName = "Horn";
+    state.src.FirstBand = state.src.LastBand = 5;
+    state.src.NFaces = 2;
+    p.files = {chosen};
+    AttachRAY(state, p);
+    ASSERT_EQ(p.fileDialogs.size(), 1u);
+    test::ExpectDialog(p.fileDialogs[0], test::Cases("FileCommands", "AttachDialog"));
+    EXPECT_EQ(state.src.NFaces, c["faces"]);
+    EXPECT_EQ(p.Called("ViewGeometry on"), c["attached"]);
+    EXPECT_EQ(state.src.SourceName, "Horn");
+    EXPECT_EQ(state.src.FirstBand, 5);
+    EXPECT_EQ(state.src.DataSaved, c["attached"] ? kFalse : kTrue);
+    if (c.contains("error")) {
+      EXPECT_TRUE(p.Called(test::Replaced(c["error"], "{path}", *chosen)));
+    }
+  }
+}
+
+TEST(DatasheetBands, NearestOneKilohertzAndTheOverlaidBands) {
+  for (const auto& c : test::Cases("DatasheetExport", "Bands")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    Source src;
+    src.FirstBand = c["first"].get<std::int16_t>();
+    src.LastBand = c["last"].get<std::int16_t>();
+    for (int b = src.FirstBand; b >= 1 && b <= src.LastBand; ++b) src.BandPresent(b) = kTrue;
+    EXPECT_EQ(DatasheetBand(src), c["band"]);
+    EXPECT_EQ(DatasheetPolarBands(src, c["chosen"]), c["overlaid"].get<std::vector<int>>());
   }
 }
 

@@ -1,11 +1,20 @@
-// Edits through the Info and DATAs tables on a loaded source: commits by
-// Enter, by navigation keys and by the edit boxes, the Edit menu's clipboard
-// commands, the band selector and the source-kind buttons.
+// Edits through the Info and DATAs tables on a loaded source: the typing
+// protocol of the grids, commits by Enter, by navigation keys and by the edit
+// boxes, the Edit menu's clipboard commands, the band selector and the
+// source-kind buttons. The Info and DATAs table texts: labels, number formats
+// and the truncated directivity; the overall Lin and A levels, and the band
+// tables they and the importers share.
 #include "views/TableEditing.h"
 
 #include <cmath>
 
 #include "app/CaseData.h"
+#include "core/BandTables.h"
+#include "core/NullPlatform.h"
+#include "core/NumberText.h"
+#include "views/GridEntry.h"
+#include "views/InfoTable.h"
+#include "views/PowerTotals.h"
 #include "views/RefreshViews.h"
 
 namespace fonderel {
@@ -21,39 +30,15 @@ struct Session : test::LoadedSource<> {
     state.src.DataSaved = kTrue;
   }
   Source& src() { return state.src; }
-  const std::string& Info(int r, int c) const { return state.InfoGridText.at(r).at(c); }
   // Types `chars` and ends the entry with `end`; the entry is committed at (row, col).
   void Type(bool info, int row, int col, const std::string& chars, GridKey end) {
     for (char c : chars) state.Entry.Char(c);
     const EntryEffect e = state.Entry.Key(end);
     ASSERT_TRUE(e.commit);
-    if (info) {
-      CommitInfoEntry(state, platform, row, col, e.committed, e.commitOnEnter);
-    } else {
-      CommitDataEntry(state, platform, row, col, e.committed, e.commitOnEnter);
-    }
+    (info ? CommitInfoEntry : CommitDataEntry)(state, platform, row, col, e.committed,
+                                               e.commitOnEnter);
   }
 };
-
-// 1, 2, ., 5 in row 1 column 3 (125 Hz) ended by Enter or by the Down arrow.
-// Lin and A before: 10·log10 of Σ10^(Lw/10) over bands 3..8 plus four 0 dB
-// bands; after: the same with 12.5 dB in place of 95.3 dB.
-TEST(TableEditing, InfoEntryEnterOrNavigation) {
-  for (const auto& c : Cases("TableEditing", "InfoEntry/cases")) {
-    SCOPED_TRACE(c.dump());
-    Session s;
-    EXPECT_EQ(s.Info(1, 11) + " " + s.Info(1, 12), "106.04 104.12");
-    const std::size_t before = s.platform.infoTables.size();
-    s.Type(true, 1, 3, "12.5", c[0] ? GridKey::Enter : GridKey::Navigation);
-    EXPECT_EQ(s.src().Lw(3), 12.5f);
-    EXPECT_EQ(s.src().DataSaved, kFalse);
-    ASSERT_EQ(s.platform.infoTables.size(), before + c[1].get<std::size_t>());
-    EXPECT_EQ(s.platform.infoTables[before][1][3], "12.50");
-    const TextTable& last = s.platform.infoTables.back();
-    EXPECT_EQ(last[1][3] + " " + last[1][11] + " " + last[1][12],
-              "12.50 " + c[2].get<std::string>() + " " + c[3].get<std::string>());
-  }
-}
 
 // The Info fields a commit can reach, as one list: Lw 1..12, then DirQ,
 // Sensitivity, Impedance and Efficiency of bands 1..10.
@@ -81,58 +66,56 @@ TEST(TableEditing, InfoCommitTargets) {
   }
 }
 
-// Enter in the Lin cell stores Lw(11); the refresh shows the computed total
-// again. The Info edit box keeps the text as typed and the full number.
-TEST(TableEditing, LinCellAndInfoEditBox) {
-  Session s;
-  s.Type(true, 1, 11, "80", GridKey::Enter);
-  EXPECT_EQ(s.src().Lw(11), 80.0f);
-  EXPECT_EQ(s.platform.infoTables.back()[1][11], "106.04");
-  s.src().DataSaved = kTrue;
-  const std::size_t before = s.platform.infoTables.size();
-  CommitInfoEditBox(s.state, s.platform, 2, 4, "4.5678");
-  EXPECT_EQ(s.src().DirQ(4), 4.5678f);
-  EXPECT_EQ(s.src().DataSaved, kFalse);
-  ASSERT_EQ(s.platform.infoTables.size(), before + 2);
-  EXPECT_EQ(s.platform.infoTables[before][2][4], "4.5678");  // as typed
-  EXPECT_EQ(s.platform.infoTables.back()[2][4], "4.56");     // the refresh truncates
-  EXPECT_EQ(InfoEditBoxText(s.state, 1, 3), "95.30");
-}
-
-TEST(TableEditing, DataGridEntryAndEditBox) {
-  Session s;
-  EXPECT_EQ(DataEditBoxText(s.state, 1, 1), " .5");
-  EXPECT_EQ(DataEditBoxText(s.state, 1, 4), " 12.3457");
-  s.Type(false, 2, 3, "0.1234", GridKey::Enter);
-  EXPECT_EQ(s.src().BalloonData(1, 2, 3), 0.12f);
-  test::ExpectCells(s.state.DataGridText, {{2, 3, "0.12"}});
-  test::ExpectCells(s.platform.dataTables.back(), {{2, 3, "0.12"}});
-  EXPECT_EQ(s.src().DataSaved, kFalse);
-  s.src().DataSaved = kTrue;
-  s.Type(false, 2, 4, "7.777", GridKey::Navigation);
-  EXPECT_EQ(s.src().BalloonData(1, 3, 3), 7.78f);
-  EXPECT_EQ(s.src().DataSaved, kFalse);
-  s.src().DataSaved = kTrue;
-  CommitDataEditBox(s.state, s.platform, 3, 5, "0.1234");
-  EXPECT_EQ(s.src().BalloonData(2, 4, 3), 0.1234f);
-  test::ExpectCells(s.state.DataGridText, {{3, 5, "0.12"}});
-  EXPECT_EQ(DataEditBoxText(s.state, 3, 5), " .1234");
-  EXPECT_EQ(s.src().DataSaved, kFalse);
+// Each case: the table, the cell, the text and how it is ended (Enter, the
+// Down arrow or the table's edit box); the number stored (Info: in slot of
+// InfoFields; DATAs: plane row - 1, point col - 1 of band 3), the tables
+// pushed, cells of the first one pushed and of the last, and the edit box's
+// text. Lin and A are 10·log10 of Σ10^(Lw/10) over bands 3..8 plus four 0 dB
+// bands; only the refresh after an Enter or an edit box shows them anew.
+TEST(TableEditing, CommitsStoreAndShow) {
+  for (const auto& c : Cases("TableEditing", "Commits/cases")) {
+    SCOPED_TRACE(c.dump());
+    Session s;
+    const bool info = c["table"] == "Info";
+    const int row = c["row"], col = c["col"];
+    const auto& tables = info ? s.platform.infoTables : s.platform.dataTables;
+    const std::size_t before = tables.size();
+    if (c["end"] == "box") {
+      (info ? CommitInfoEditBox : CommitDataEditBox)(s.state, s.platform, row, col, c["typed"]);
+    } else {
+      s.Type(info, row, col, c["typed"],
+             c["end"] == "Enter" ? GridKey::Enter : GridKey::Navigation);
+    }
+    EXPECT_EQ(info ? InfoFields(s.src())[c["slot"].get<std::size_t>()]
+                   : s.src().BalloonData(row - 1, col - 1, 3),
+              c["stored"].get<float>());
+    EXPECT_EQ(s.src().DataSaved, kFalse);
+    ASSERT_EQ(tables.size(), before + c["pushed"].get<std::size_t>());
+    test::ExpectCells(tables[before], c["atOnce"]);
+    test::ExpectCells(tables.back(), c["after"]);
+    test::ExpectCells(info ? s.state.InfoGridText : s.state.DataGridText, c["after"]);
+    EXPECT_EQ((info ? InfoEditBoxText : DataEditBoxText)(s.state, row, col), c["box"]);
+  }
 }
 
 // Selection 2 × 3 from grid (1, 2): plane 0 and 1, points 1..3 of band 3.
 constexpr GridSelection kSel2x3{1, 2, 2, 4};
 const char kOldSix[] = "1.000\t0.000\t12.346\r42.821\t72.794\t2.768\r";
 
-// Cut zeroes the selection of the selected band only; Copy changes nothing.
-TEST(TableEditing, CutAndCopy) {
-  for (const bool cut : {true, false}) {
-    SCOPED_TRACE(cut ? "Cut" : "Copy");
+// Cut zeroes the selection of the selected band only and Copy changes
+// nothing; both put the cells shown on the clipboard. Delete empties the
+// cells only: a band change and back shows the old values.
+TEST(TableEditing, CutCopyAndDelete) {
+  for (const auto edit : {EditCut, EditCopy, EditDelete}) {
+    const bool cut = edit == EditCut, copy = edit == EditCopy;
+    SCOPED_TRACE(cut ? "Cut" : copy ? "Copy" : "Delete");
     Session s;
     const Source before = s.src();
-    (cut ? EditCut : EditCopy)(s.state, s.platform, kSel2x3);
-    EXPECT_EQ(s.platform.clipboard, std::string(kOldSix));
-    EXPECT_EQ(s.platform.editEnabled, "XXXX");
+    edit(s.state, s.platform, kSel2x3);
+    if (cut || copy) {
+      EXPECT_EQ(s.platform.clipboard, std::string(kOldSix));
+      EXPECT_EQ(s.platform.editEnabled, "XXXX");
+    }
     for (int p = 0; p <= 2; ++p) {
       for (int k = 0; k <= 4; ++k) {
         const bool zeroed = cut && p <= 1 && k >= 1 && k <= 3;
@@ -140,24 +123,15 @@ TEST(TableEditing, CutAndCopy) {
         EXPECT_EQ(s.src().BalloonData(p, k, 4), before.BalloonData(p, k, 4));
       }
     }
-    test::ExpectCells(s.state.DataGridText, Cases("TableEditing", cut ? "AfterCut" : "Unchanged"));
+    test::ExpectCells(s.state.DataGridText, Cases("TableEditing", copy ? "Unchanged" : "AfterCut"));
     EXPECT_EQ(s.platform.dataTables.back(), s.state.DataGridText);
     EXPECT_EQ(s.src().DataSaved, cut ? kFalse : kTrue);
+    if (cut) continue;
+    s.state.SelectorsLive = true;
+    BandSelectorClicked(s.state, s.platform, 3);
+    BandSelectorClicked(s.state, s.platform, 2);
+    test::ExpectCells(s.state.DataGridText, Cases("TableEditing", "Unchanged"));
   }
-}
-
-// Delete empties the cells only: a band change and back shows the old values.
-TEST(TableEditing, DeleteEmptiesTheCellsOnly) {
-  Session s;
-  EditDelete(s.state, s.platform, kSel2x3);
-  test::ExpectCells(s.state.DataGridText, Cases("TableEditing", "AfterDelete"));
-  test::ExpectCells(s.platform.dataTables.back(), Cases("TableEditing", "AfterDelete"));
-  EXPECT_EQ(s.src().BalloonData(0, 3, 3), 12.3457f);
-  EXPECT_EQ(s.src().BalloonData(1, 1, 3), 42.8212f);
-  s.state.SelectorsLive = true;
-  BandSelectorClicked(s.state, s.platform, 3);
-  BandSelectorClicked(s.state, s.platform, 2);
-  test::ExpectCells(s.state.DataGridText, Cases("TableEditing", "Unchanged"));
 }
 
 // Paste of a 2 × 2 block with the current cell at each corner of the
@@ -185,17 +159,14 @@ TEST(TableEditing, PasteStoresOnlyTowardsTheSelectionEnd) {
   EXPECT_EQ(s.src().BalloonData(0, 1, 3), 2.5f);
 }
 
-TEST(TableEditing, BandSelectorClick) {
-  for (const bool live : {false, true}) {
-    SCOPED_TRACE(live ? "live" : "not live");
-    Session s;
-    s.state.SelectorsLive = live;
-    const std::size_t before = s.platform.dataTables.size();
-    BandSelectorClicked(s.state, s.platform, 4);
-    EXPECT_EQ(s.state.SelectedBand, 5.0f);
-    ASSERT_EQ(s.platform.dataTables.size(), before + (live ? 1 : 0));
-    EXPECT_EQ(s.platform.dataTables.back()[1][2], live ? "33.932" : "1.000");  // plane 0, point 1
-  }
+// Before the selectors are live a click selects the band but shows nothing
+// new (a live click refreshes: RefreshViews.SelectorEventsDuringARefreshDoNothing).
+TEST(TableEditing, BandSelectorClickBeforeTheSelectorsAreLive) {
+  Session s;
+  const std::size_t before = s.platform.dataTables.size();
+  BandSelectorClicked(s.state, s.platform, 4);
+  EXPECT_EQ(s.state.SelectedBand, 5.0f);
+  EXPECT_EQ(s.platform.dataTables.size(), before);
 }
 
 // The source-kind buttons; the Info window stays.
@@ -227,6 +198,153 @@ TEST(TableEditing, NumberBeyondSingleRangeStaysFinite) {
   EXPECT_TRUE(std::isfinite(s.src().Lw(4)));
   EXPECT_TRUE(std::isfinite(s.src().DirQ(5)));
   for (int k = 0; k < 3; ++k) EXPECT_TRUE(std::isfinite(s.src().BalloonData(0, k, 3))) << k;
+}
+
+// Types a script: characters, the keys {Enter} {Nav} {BS} {F2}, and
+// {Move:text} for a move to a cell showing text. The effect of the last event.
+EntryEffect Typed(GridEntry& entry, const std::string& script) {
+  EntryEffect e;
+  for (std::size_t i = 0; i < script.size(); ++i) {
+    if (script[i] != '{') {
+      e = entry.Char(script[i]);
+      continue;
+    }
+    const std::size_t end = script.find('}', i);
+    const std::string token = script.substr(i + 1, end - i - 1);
+    i = end;
+    if (token.starts_with("Move:")) {
+      e = entry.CellChanged(token.substr(5));
+    } else {
+      e = entry.Key(token == "Enter" ? GridKey::Enter
+                    : token == "Nav" ? GridKey::Navigation
+                    : token == "BS"  ? GridKey::Backspace
+                                     : GridKey::F2);
+    }
+  }
+  return e;
+}
+
+TEST(GridEntry, Protocol) {
+  for (const auto& c : test::Cases("GridEntry", "Protocol")) {
+    SCOPED_TRACE(c["what"].get<std::string>());
+    GridEntry entry;
+    const EntryEffect e = Typed(entry, c["steps"]);
+    EXPECT_EQ(e.beep, c.value("beep", false));
+    EXPECT_EQ(e.commit, c.contains("commit"));
+    if (e.commit) {
+      EXPECT_EQ(e.committed, c["commit"]);
+      EXPECT_EQ(e.commitOnEnter, c.value("onEnter", false));
+    }
+    EXPECT_EQ(e.setEditBox, c.contains("editBox"));
+    EXPECT_EQ(e.editBox, c.value("editBox", std::string()));
+    EXPECT_EQ(e.focusEditBox, c.value("focus", false));
+    EXPECT_EQ(entry.EntryText, c.value("entry", std::string()));
+    EXPECT_EQ(entry.EntryActive, c.value("active", false));
+  }
+}
+
+// An entry typed into the grid, then F2 and a value stored from the edit
+// box: the stale entry must not overwrite the cell at the next arrow key.
+TEST(GridEntry, EditBoxCommitDropsThePendingEntry) {
+  AppState state;
+  NullPlatform platform;
+  state.InfoGridText = TextTable(6, std::vector<std::string>(13));
+  Typed(state.Entry, "1{F2}");
+  CommitInfoEditBox(state, platform, 1, 3, "99.123");
+  EXPECT_FLOAT_EQ(state.src.Lw(3), 99.123f);
+  EXPECT_FALSE(state.Entry.Key(GridKey::Navigation).commit);
+  state.Entry.Char('2');
+  CommitDataEditBox(state, platform, 1, 1, "0.5");
+  EXPECT_TRUE(state.Entry.EntryText.empty());
+}
+
+// The tables of a source of the 1 kHz band alone (band 6, zero data).
+TEST(InfoTable, ShapeHeaderAndLabels) {
+  const TextTable t = InfoTable(*test::FilledBand(6, 0, 6, 6));
+  const auto labels = Cases("InfoTable", "Labels");
+  ASSERT_EQ(t.size(), 6u);
+  for (std::size_t r = 0; r < 6; ++r) {
+    ASSERT_EQ(t[r].size(), 13u) << "row " << r;
+    EXPECT_EQ(t[r][0], labels[r]);
+    EXPECT_TRUE(r < 2 || t[r][11] + t[r][12] == "") << "row " << r;  // no totals
+  }
+  EXPECT_EQ(t[0], Cases("InfoTable", "Header").get<std::vector<std::string>>());
+}
+
+// DirQ as stored and the Directivity cell: cut down to two decimals.
+TEST(InfoTable, DirectivityIsTruncated) {
+  auto src = test::FilledBand(6, 0, 6, 6);
+  for (const auto& c : Cases("InfoTable", "Directivity")) {
+    src->DirQ(4) = c[0].get<float>();
+    EXPECT_EQ(InfoTable(*src)[2][4], c[1]) << c[0];
+  }
+}
+
+// Every band column is filled from its own field, also outside the range.
+TEST(InfoTable, EveryBandColumnFilled) {
+  auto src = test::FilledBand(6, 0, 6, 6);  // the range is 1 kHz only
+  src->Lw(1) = 12.345f;
+  src->DirQ(2) = 4.5f;
+  src->Sensitivity(10) = 88.5f;
+  src->Impedance(9) = 8.0f;
+  src->Efficiency(3) = 0.375f;
+  src->Lw(6) = -3.0f;
+  test::ExpectCells(InfoTable(*src), Cases("InfoTable", "EveryBandColumn"));
+}
+
+TEST(InfoTable, DataTableShapeLabelsAndValues) {
+  auto src = test::FilledBand(6, 0, 6, 6);
+  src->BalloonData(0, 0, 6) = 0.5f;
+  src->BalloonData(0, 1, 6) = 1.23456f;
+  src->BalloonData(17, 35, 6) = 12.3457f;
+  src->BalloonData(4, 7, 6) = 0.0001f;
+  src->BalloonData(4, 8, 6) = 250.0f;
+  src->BalloonData(0, 0, 5) = 9.0f;  // another band does not show
+  const TextTable t = DataTable(*src, 6);
+  ASSERT_EQ(t.size(), 19u);
+  for (std::size_t r = 0; r < t.size(); ++r) ASSERT_EQ(t[r].size(), 37u) << "row " << r;
+  test::ExpectCells(t, Cases("InfoTable", "DataTable"));
+}
+
+TEST(InfoTable, RowTextsJoinCellsWithTabs) {
+  const TextTable t = {{"a", "b", "c"}, {"", "x", ""}, {"only"}, {}};
+  EXPECT_EQ(RowTexts(t), (std::vector<std::string>{"a\tb\tc", "\tx\t", "only", ""}));
+}
+
+// Levels worked out from 10^(L/10) sums; bands outside the range count as
+// well, the stored totals take no part.
+TEST(PowerTotals, OverallLevelsOverAllTenBands) {
+  auto src = std::make_unique<Source>();
+  src->FirstBand = src->LastBand = 6;
+  for (const auto& c : test::Cases("PowerTotals", "OverallLevels")) {
+    for (int b = 1; b <= 10; ++b) src->Lw(b) = c["lw"][b - 1];
+    src->Lw(11) = src->Lw(12) = 200.0f;
+    const PowerTotals t = ComputePowerTotals(*src);
+    EXPECT_NEAR(t.Lin, c["lin"], 1e-9) << c["linText"];
+    EXPECT_NEAR(t.A, c["a"], 1e-5) << c["aText"];  // the corrections are singles
+    EXPECT_EQ(FormatNumber(t.Lin, "###0.00"), c["linText"]);
+    EXPECT_EQ(FormatNumber(t.A, "###0.00"), c["aText"]);
+  }
+}
+
+TEST(BandTables, ZoneWeightsCoverTheSphere) {
+  const auto w = ZoneWeight();
+  double sum = 0;
+  for (int a = 0; a <= 18; ++a) {
+    sum += w(a);
+    EXPECT_NEAR(w(a), w(18 - a), 1e-8) << a;
+  }
+  EXPECT_NEAR(sum, 1.0, 1e-6);
+  // 0.5·(1 - cos 5°), 0.5·(cos 5° - cos 15°), cos 85°.
+  EXPECT_NEAR(w(0), 0.0019026510, 1e-9);
+  EXPECT_NEAR(w(1), 0.0151344359, 2e-9);
+  EXPECT_NEAR(w(9), 0.0871557427, 1e-8);
+}
+
+TEST(BandTables, BandOfFrequencyNeedsTheExactCentre) {
+  for (const auto& c : test::Cases("PowerTotals", "BandOfFrequency"))
+    EXPECT_EQ(BandOfFrequency(c[0].get<double>()), c[1]) << c[0];
+  for (int b = 1; b <= kBandCount; ++b) EXPECT_EQ(BandOfFrequency(BandFreq(b)), b);
 }
 
 }  // namespace
