@@ -102,8 +102,7 @@ TEST(NumberText, BalloonFieldsReadBackRoundedToFourDecimals) {
 void ExpectSevenDigits(float f) {
   char reference[32];
   std::snprintf(reference, sizeof reference, "%.6e", static_cast<double>(f));
-  const std::string text = SingleText(f);
-  ASSERT_EQ(std::stod(text), std::stod(reference)) << text << " for " << reference;
+  ASSERT_EQ(std::stod(SingleText(f)), std::stod(reference)) << SingleText(f) << " vs " << reference;
 }
 
 TEST(NumberText, SingleTextIsTheSevenDigitRounding) {

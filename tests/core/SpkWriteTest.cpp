@@ -1,7 +1,6 @@
 // The SPK writer: golden files written back byte for byte, its log, the
 // extension rule, safe saving and a write-read round trip.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,15 +43,6 @@ struct Session {
   RecordingPlatform platform;
 };
 
-std::unique_ptr<Session> Loaded(const std::string& golden) {
-  auto s = std::make_unique<Session>();
-  const auto read = ReadSpkFile(s->state, s->platform, DataPath(golden));
-  EXPECT_TRUE(read) << read.error().Text();
-  s->state.log.Clear();
-  s->platform.calls.clear();
-  return s;
-}
-
 // Each golden file read and saved again gives the expected file byte for byte:
 // LOUD_3_8 and NOISE_GEOMETRY unchanged (and the log of the save as kept under
 // tests/data/texts/), SPLIT_FACE_IN as the three subfaces of SPLIT_FACE_OUT
@@ -67,7 +57,10 @@ TEST(SpkWrite, GoldenFilesWrittenBack) {
       {"WALL_NO_OPENINGS.SPK", "WALL_NO_OPENINGS.SPK", nullptr}};
   for (const auto& [in, out, log] : cases) {
     SCOPED_TRACE(in);
-    auto s = Loaded(in);
+    auto s = std::make_unique<Session>();
+    ASSERT_TRUE(ReadSpkFile(s->state, s->platform, DataPath(in)));
+    s->state.log.Clear();
+    s->platform.calls.clear();
     s->state.src.DataSaved = kFalse;
     TempDir dir;
     std::string path = dir / "SAVED.SPK";
@@ -153,9 +146,8 @@ TEST(SpkWrite, WriterRules) {
          s.DoorFace(1) = 2;
          s.DoorMat(1) = 4;
        },
-       " Face 0  0  0   \r\n Wall\r\n  Face 0  0  0   \r\n  Hole 1  0  0 \r\n  Hole 3  0  1   2  0 "
-       " 0\r\n"
-       "  Door 0  4  0 \r\n End\r\nEnd\r\n"},
+       " Face 0  0  0   \r\n Wall\r\n  Face 0  0  0   \r\n  Hole 1  0  0 \r\n"
+       "  Hole 3  0  1   2  0  0\r\n  Door 0  4  0 \r\n End\r\nEnd\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -174,15 +166,14 @@ TEST(SpkWrite, ExtensionRule) {
   TempDir dir;
   const std::string saved = dir / "speaker.SPK";
   Spit(saved, "old bytes\r\n");
-  ASSERT_EQ(::chmod(saved.c_str(), 0640), 0);
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(saved, mode);
   auto s = OneBand();
   std::string path = dir / "speaker";
   ASSERT_TRUE(WriteSpkFile(s->state, s->platform, path));
   EXPECT_EQ(path, saved);
   EXPECT_EQ(Slurp(saved), Bytes(s->state.src));
-  struct stat st {};
-  ASSERT_EQ(::stat(saved.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(fs::status(saved).permissions(), mode);
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"speaker.SPK"});
   EXPECT_EQ(s->state.log.Lines().at(1), "Saving Source Description to: " + path);
 }
@@ -199,9 +190,7 @@ void ExpectFailedSave(Session& s, const TempDir& dir, std::string path, const st
   EXPECT_NE(written.error().Text().find(message), std::string::npos) << written.error().Text();
   EXPECT_EQ(s.state.src.DataSaved, kFalse);
   EXPECT_EQ(Entries(dir.Path()), before);
-  if (!oldFile.empty()) {
-    EXPECT_EQ(Slurp(oldFile), oldBytes);
-  }
+  EXPECT_EQ(oldFile.empty() ? "" : Slurp(oldFile), oldBytes);
   EXPECT_NE(s.state.log.Lines().back(), "Source file saved correctly!!!");
   EXPECT_EQ(s.platform.calls.back(), "SetBusy off");
 }
