@@ -18,7 +18,9 @@
 namespace fonderel {
 namespace {
 
-Lead LeadOf(const std::string& cell) { return cell == "none" ? Lead::None : Lead::Blank; }
+Lead LeadOf(const std::string& cell) {
+  return cell == "none" ? Lead::None : Lead::Blank;
+}
 
 TEST(NumberText, SingleAndDoubleTexts) {
   for (const test::Row& c : test::TableRows("single-text.tsv")) {
@@ -62,10 +64,10 @@ TEST(NumberText, BalloonFieldsReadBackRoundedToFourDecimals) {
       expected.push_back(values.back());
     }
   };
-  addTenThousandths(0, 1000000, 7);          // 0 .. 100
-  addTenThousandths(-100000, 0, 3);          // -10 .. 0
-  addTenThousandths(-200000, -100000, 11);   // -20 .. -10
-  addTenThousandths(1000000, 2000000, 13);   // 100 .. 200
+  addTenThousandths(0, 1000000, 7);         // 0 .. 100
+  addTenThousandths(-100000, 0, 3);         // -10 .. 0
+  addTenThousandths(-200000, -100000, 11);  // -20 .. -10
+  addTenThousandths(1000000, 2000000, 13);  // 100 .. 200
   for (float big : {1e6f, -1e6f, 16777216.0f, 1e10f, 1e20f, -3e30f}) {
     values.push_back(big);
     expected.push_back(big);
@@ -74,7 +76,8 @@ TEST(NumberText, BalloonFieldsReadBackRoundedToFourDecimals) {
   std::uniform_real_distribution<float> any(-50.0f, 150.0f);
   for (int i = 0; i < 20000; ++i) {
     values.push_back(any(gen));
-    expected.push_back(static_cast<float>(std::floor(static_cast<double>(values.back()) * 10000.0 + 0.5) / 10000.0));
+    expected.push_back(static_cast<float>(
+        std::floor(static_cast<double>(values.back()) * 10000.0 + 0.5) / 10000.0));
   }
   std::string text;
   for (std::size_t i = 0; i < values.size(); ++i) {

@@ -51,13 +51,13 @@ inline std::vector<std::string> SourceLines(const Source& s) {
                                    s.FaceIsWall(f), s.FaceHasOpenings(f)),
                          f, kFaceVertices, s.FaceX, s.FaceY, s.FaceZ));
   for (int h = 1; h <= s.NHoles; ++h)
-    l.push_back(Vertices(SourceRow("hole", h, s.HoleFace(h), s.HoleNum(h), s.HoleMat(h),
-                                   s.HoleNVert(h)),
-                         h, s.HoleNVert(h), s.HoleX, s.HoleY, s.HoleZ));
+    l.push_back(
+        Vertices(SourceRow("hole", h, s.HoleFace(h), s.HoleNum(h), s.HoleMat(h), s.HoleNVert(h)), h,
+                 s.HoleNVert(h), s.HoleX, s.HoleY, s.HoleZ));
   for (int d = 1; d <= s.NDoors; ++d)
-    l.push_back(Vertices(SourceRow("door", d, s.DoorFace(d), s.DoorNum(d), s.DoorMat(d),
-                                   s.DoorNVert(d)),
-                         d, s.DoorNVert(d), s.DoorX, s.DoorY, s.DoorZ));
+    l.push_back(
+        Vertices(SourceRow("door", d, s.DoorFace(d), s.DoorNum(d), s.DoorMat(d), s.DoorNVert(d)), d,
+                 s.DoorNVert(d), s.DoorX, s.DoorY, s.DoorZ));
   l.push_back(SourceRow("box", s.GeoMinX, s.GeoMaxX, s.GeoMinY, s.GeoMaxY, s.GeoMinZ, s.GeoMaxZ));
   return l;
 }

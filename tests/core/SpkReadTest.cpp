@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/SpkFile.h"
 #include "core/SourceText.h"
+#include "core/SpkFile.h"
 #include "core/TableFile.h"
-#include "support/RecordingPlatform.h"
 #include "support/GoldenText.h"
+#include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
 
 namespace fonderel {
@@ -105,8 +105,8 @@ TEST(SpkRead, AcceptsTheFormsThatOccurInFiles) {
   ASSERT_TRUE(golden->result);
   for (const test::Row& c : test::TableRows("../core/spk-read-as-loud.tsv")) {
     SCOPED_TRACE(c[0]);
-    const auto r = ReadText(c.size() > 3 ? test::Replaced(loud, c[1], c[2])
-                                         : ReplaceFirst(loud, c[1], c[2]));
+    const auto r =
+        ReadText(c.size() > 3 ? test::Replaced(loud, c[1], c[2]) : ReplaceFirst(loud, c[1], c[2]));
     ASSERT_TRUE(r->result) << r->result.error().Text();
     EXPECT_EQ(test::SourceLines(r->state.src), test::SourceLines(golden->state.src));
     EXPECT_EQ(r->platform.calls, golden->platform.calls);

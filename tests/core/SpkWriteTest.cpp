@@ -13,8 +13,8 @@
 #include <tuple>
 #include <vector>
 
-#include "core/SpkFile.h"
 #include "core/SourceText.h"
+#include "core/SpkFile.h"
 #include "core/TableFile.h"
 #include "support/GoldenText.h"
 #include "support/RecordingPlatform.h"
@@ -159,7 +159,8 @@ TEST(SpkWrite, WriterRules) {
 }
 
 TEST(SpkWrite, ExtensionRule) {
-  for (const test::Row& c : test::TableRows("spk-file-name.tsv")) EXPECT_EQ(SpkFileName(c[0]), c[1]) << c[0];
+  for (const test::Row& c : test::TableRows("spk-file-name.tsv"))
+    EXPECT_EQ(SpkFileName(c[0]), c[1]) << c[0];
 
   // The writer saves under the changed name, over the file there keeping its
   // permissions, and hands the name back.
@@ -243,7 +244,8 @@ TEST(SpkWrite, RandomSourceRoundTrip) {
     SCOPED_TRACE("round " + std::to_string(round));
     auto out = std::make_unique<Session>();
     Source& s = out->state.src;
-    for (std::string* t : {&s.SourceName, &s.Manufacturer, &s.SourceDate, &s.SourceTime}) *t = text();
+    for (std::string* t : {&s.SourceName, &s.Manufacturer, &s.SourceDate, &s.SourceTime})
+      *t = text();
     s.FirstBand = static_cast<std::int16_t>(pick(1, 10));
     s.LastBand = s.CurBand = static_cast<std::int16_t>(pick(s.FirstBand, 10));
     s.BandCount = static_cast<std::int16_t>(s.LastBand - s.FirstBand + 1);
