@@ -47,53 +47,48 @@ std::string ReplaceFirst(std::string text, const std::string& from, const std::s
   return text;
 }
 
-// LOUD_3_8.SPK: a loudspeaker in bands 3..8 with distinct scalars per band and
-// balloon values that exercise every form of the 7-character field.
-TEST(SpkRead, LoudspeakerGolden) {
+// Golden files written by hand from the file layout, each read over leftovers
+// of an earlier source (flags on faces 1..3, a wider box) as its texts under
+// tests/data/core/ say: the description, and the platform calls (View Geometry
+// only after an EntityList, a warning for a split face).
+//  LOUD_3_8: a loudspeaker in bands 3..8 with distinct scalars per band and
+//    balloon values that exercise every form of the 7-character field.
+//  NOISE_GEOMETRY: a noise source (efficiency 0 in its last band) in bands 1..3
+//    with a plain face, a wall carrying two holes and a door, and a triangle.
+//  SPLIT_FACE_IN: a wall face of seven vertices with a hole; it becomes a fan
+//    of three subfaces, all of the wall, and the hole belongs to the last one.
+//  TINY_*: small files with labels of arbitrary bytes (2 plots of 3 points, no
+//    plots at all, bands 3 and 5 with a gap).
+//  LOUD_FULL_GEOMETRY: LOUD_3_8 with geometry filled to every bound.
+TEST(SpkRead, GoldenFiles) {
+  for (const std::string name :
+       {"LOUD_3_8", "NOISE_GEOMETRY", "SPLIT_FACE_IN", "core/TINY_2_PLOTS_3_POINTS",
+        "core/TINY_NO_PLOTS", "core/TINY_BANDS_3_5", "core/LOUD_FULL_GEOMETRY"}) {
+    SCOPED_TRACE(name);
+    auto r = std::make_unique<Reading>();
+    Source& s = r->state.src;
+    for (int f = 1; f <= 3; ++f) s.FaceIsWall(f) = s.FaceHasOpenings(f) = kTrue;
+    s.GeoMinX = -3;
+    s.GeoMaxZ = 5;
+    r->result = ReadSpkFile(r->state, r->platform, DataPath(name + ".SPK"));
+    ASSERT_TRUE(r->result) << r->result.error().Text();
+    const std::string base = name.substr(name.find('/') + 1);
+    test::ExpectSourceText(s, base + ".txt");
+    test::ExpectGoldenLines(r->platform.calls, "../core/" + base + ".calls");
+  }
+}
+
+// The log of reading LOUD_3_8.SPK, and its balloon cells worked out by hand for
+// every form of the 7-character field.
+TEST(SpkRead, LoudspeakerLogAndCells) {
   const std::string path = DataPath("LOUD_3_8.SPK");
   auto r = ReadFile(path);
   ASSERT_TRUE(r->result) << r->result.error().Text();
-  test::ExpectSourceText(r->state.src, "LOUD_3_8.txt");
-  // The cells worked out by hand for every form of the 7-character field.
+  test::ExpectGoldenLines(r->state.log.Lines(), "loud-3-8-read.log", {{"{path}", path}});
   for (const test::Row& c : test::TableRows("loud-3-8-cells.tsv")) {
     const Balloon& b = r->state.src.BalloonData;
     EXPECT_EQ(b(std::stoi(c[0]), std::stoi(c[1]), std::stoi(c[2])), std::stof(c[3])) << c[3];
   }
-  test::ExpectGoldenLines(r->state.log.Lines(), "loud-3-8-read.log", {{"{path}", path}});
-  // No EntityList: the View Geometry command stays as it was.
-  EXPECT_EQ(r->platform.calls, (std::vector<std::string>{"ShowTextLog", "SetBusy on",
-                                                         "ProcessEvents", "SetBusy off"}));
-}
-
-// NOISE_GEOMETRY.SPK: a noise source (efficiency 0 in its last band) in bands
-// 1..3 with a plain face, a wall carrying two holes and a door, and a triangle.
-TEST(SpkRead, NoiseSourceWithGeometryGolden) {
-  auto r = std::make_unique<Reading>();
-  Source& s = r->state.src;
-  // Left over from an earlier source: flags on faces 1..3 and a wider box.
-  for (int f = 1; f <= 3; ++f) s.FaceIsWall(f) = s.FaceHasOpenings(f) = kTrue;
-  s.GeoMinX = -3;
-  s.GeoMaxZ = 5;
-  r->result = ReadSpkFile(r->state, r->platform, DataPath("NOISE_GEOMETRY.SPK"));
-  ASSERT_TRUE(r->result) << r->result.error().Text();
-  test::ExpectSourceText(s, "NOISE_GEOMETRY.txt");
-  EXPECT_EQ(r->platform.calls,
-            (std::vector<std::string>{"ShowTextLog", "SetBusy on", "ProcessEvents", "SetBusy off",
-                                      "ViewGeometry on"}));
-}
-
-// SPLIT_FACE_IN.SPK: a wall face of seven vertices with a hole; it becomes a
-// fan of three subfaces, all of the wall, and the hole belongs to the last one.
-TEST(SpkRead, SevenVertexFaceIsSplit) {
-  auto r = ReadFile(DataPath("SPLIT_FACE_IN.SPK"));
-  ASSERT_TRUE(r->result) << r->result.error().Text();
-  test::ExpectSourceText(r->state.src, "SPLIT_FACE_IN.txt");
-  EXPECT_EQ(r->platform.calls,
-            (std::vector<std::string>{
-                "ShowTextLog", "SetBusy on", "ProcessEvents",
-                "ShowMessage Warning !|Not supported number of vertexes ( 7 ) for face N. 5\r"
-                "This face will be splitted in 4-vertexes subfaces!",
-                "SetBusy off", "ViewGeometry on"}));
 }
 
 // Forms that occur in files: each edit of LOUD_3_8.SPK in
@@ -114,19 +109,6 @@ TEST(SpkRead, AcceptsTheFormsThatOccurInFiles) {
   for (const auto& [efficiency, kind] : {std::pair{"100", 0.0f}, {"0", 0.0f}, {"99.99", 1.0f}}) {
     const auto r = ReadText(ReplaceFirst(loud, "\r\n16,3,", "\r\n16,"s + efficiency + ","));
     EXPECT_EQ(r->state.src.SourceKind, kind) << efficiency;
-  }
-}
-
-// Small files with labels of arbitrary bytes (2 plots of 3 points, no plots at
-// all, bands 3 and 5 with a gap) and LOUD_3_8.SPK with geometry filled to every
-// bound, each read as its text under tests/data/core/ says.
-TEST(SpkRead, AcceptsSmallAndFullFilesAsTheirTextsSay) {
-  for (const std::string name :
-       {"TINY_2_PLOTS_3_POINTS", "TINY_NO_PLOTS", "TINY_BANDS_3_5", "LOUD_FULL_GEOMETRY"}) {
-    SCOPED_TRACE(name);
-    const auto r = ReadFile(DataPath("core/" + name + ".SPK"));
-    ASSERT_TRUE(r->result) << r->result.error().Text();
-    test::ExpectSourceText(r->state.src, name + ".txt");
   }
 }
 
