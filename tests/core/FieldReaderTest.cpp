@@ -55,10 +55,11 @@ void Call(FieldReader& in, const test::Row& c) {
   } else if (call == "at end") {
     EXPECT_TRUE(in.AtEnd());
   } else if (call.ends_with(" fails")) {
-    const Status r = call == "string fails"    ? StatusOf(in.ReadString())
-                     : call == "line fails"    ? StatusOf(in.ReadLine())
-                     : call == "integer fails" ? StatusOf(in.ReadInteger())
-                                               : in.SkipLine();
+    const Status r = call == "string fails"      ? StatusOf(in.ReadString())
+                     : call == "line fails"      ? StatusOf(in.ReadLine())
+                     : call == "integer fails"   ? StatusOf(in.ReadInteger())
+                     : call == "skip line fails" ? in.SkipLine()
+                                                 : Status();
     ASSERT_FALSE(r.has_value()) << call;
     EXPECT_NE(r.error().message.find(c.size() > 1 ? c[1] : ""), std::string::npos)
         << r.error().message;
