@@ -11,7 +11,8 @@ namespace fonderel {
 namespace {
 
 TEST(Cp1252, BytesToUtf8) {
-  for (const test::Row& c : test::TableRows("cp1252.tsv")) EXPECT_EQ(Cp1252ToUtf8(c[0]), c[1]) << c[2];
+  for (const test::Row& c : test::TableRows("cp1252.tsv"))
+    EXPECT_EQ(Cp1252ToUtf8(c[0]), c[1]) << c[2];
 }
 
 TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
@@ -25,7 +26,8 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(Cp1252, Utf8WithoutAByteBecomesQuestionMark) {
-  for (const test::Row& c : test::TableRows("utf8-to-cp1252.tsv")) EXPECT_EQ(Utf8ToCp1252(c[0]), c[1]) << c[2];
+  for (const test::Row& c : test::TableRows("utf8-to-cp1252.tsv"))
+    EXPECT_EQ(Utf8ToCp1252(c[0]), c[1]) << c[2];
 }
 
 TEST(Cp1252, OverlongUtf8IsNotDecoded) {

@@ -6,8 +6,11 @@
 
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/TableFile.h"
+#include "support/GoldenText.h"
 
 namespace fonderel {
 namespace {
@@ -18,47 +21,74 @@ T Get(std::expected<T, FileError> r) {
   return r ? *r : T{};
 }
 
-TEST(FieldReader, ReadsTheSameItemsWithEveryLineEnd) {
-  for (const std::string eol : {"\r\n", "\n", "\r"}) {
-    const std::string text = "\"Source Name\",\"Big Box, 2\"" + eol + "\"Number of frequency bands\",6" + eol +
-                             "\"Z (\xEA)\",\"Lw (dBpW)\"" + eol + "8, .5,-.25 +3\t1E+07 , 0.5" + eol +
-                             "  bare words , next" + eol + "last line";
-    FieldReader in(text, "HORN.SPK");
-    EXPECT_EQ(Get(in.ReadString()), "Source Name");
-    EXPECT_EQ(Get(in.ReadString()), "Big Box, 2");
-    EXPECT_EQ(in.Line(), 2);
-    EXPECT_EQ(Get(in.ReadString()), "Number of frequency bands");
-    EXPECT_EQ(Get(in.ReadInteger()), 6);
-    EXPECT_EQ(in.Line(), 3);
-    ASSERT_TRUE(in.SkipLine());
-    EXPECT_EQ(in.Line(), 4);
-    for (float want : {8.0f, 0.5f, -0.25f, 3.0f, 1e7f, 0.5f}) EXPECT_EQ(Get(in.ReadSingle()), want);
-    EXPECT_EQ(in.Line(), 5);
-    EXPECT_EQ(Get(in.ReadString()), "bare words");
-    EXPECT_EQ(Get(in.ReadString()), "next");
-    EXPECT_EQ(Get(in.ReadLine()), "last line");
+// What a read gave: nothing, or its error.
+using Status = std::expected<void, FileError>;
+template <typename T>
+Status StatusOf(const std::expected<T, FileError>& r) {
+  if (r) return {};
+  return std::unexpected(r.error());
+}
+
+// One call of the reader as a row of tests/data/core/field-reader-scripts.tsv
+// says, checked against what the row gives.
+void Call(FieldReader& in, const test::Row& c) {
+  const std::string& call = c[0];
+  for (std::size_t i = 1; i < c.size() && call == "integer"; ++i)
+    EXPECT_EQ(Get(in.ReadInteger()), std::stoi(c[i]));
+  for (std::size_t i = 1; i < c.size() && call == "single"; ++i)
+    EXPECT_EQ(Get(in.ReadSingle()), std::stof(c[i]));
+  for (std::size_t i = 1; i < c.size() && call == "double"; ++i)
+    EXPECT_EQ(Get(in.ReadDouble()), std::stod(c[i]));
+  if (call == "string" || call == "line" || call == "peek") {
+    EXPECT_EQ(call == "string" ? Get(in.ReadString())
+              : call == "line" ? Get(in.ReadLine())
+                               : in.PeekLine(std::stoi(c.at(1))),
+              c.back());
+  } else if (call == "skip line") {
+    EXPECT_TRUE(in.SkipLine());
+  } else if (call == "skip chars") {
+    in.SkipChars(std::stoi(c.at(1)));
+  } else if (call == "skip blank") {
+    in.SkipPastBlank();
+  } else if (call == "at line") {
+    EXPECT_EQ(in.Line(), std::stoi(c.at(1)));
+  } else if (call == "at end") {
     EXPECT_TRUE(in.AtEnd());
+  } else if (call.ends_with(" fails")) {
+    const Status r = call == "string fails"      ? StatusOf(in.ReadString())
+                     : call == "line fails"      ? StatusOf(in.ReadLine())
+                     : call == "integer fails"   ? StatusOf(in.ReadInteger())
+                     : call == "skip line fails" ? in.SkipLine()
+                                                 : Status();
+    ASSERT_FALSE(r.has_value()) << call;
+    EXPECT_NE(r.error().message.find(c.size() > 1 ? c[1] : ""), std::string::npos)
+        << r.error().message;
+  } else {
+    EXPECT_TRUE(call == "integer" || call == "single" || call == "double") << "no call " << call;
   }
 }
 
-TEST(FieldReader, LastItemOfALineTakesItsLineEnd) {
-  // The item ends its line, so SkipLine drops the labels line after it.
-  FieldReader in("\"Freq. band no.\",3\r\n\"Z\",\"Lw\"\r\n\"Q\"\r\nlabels\r\n  7  \r\n\r\n\r\n8", "A.SPK");
-  EXPECT_EQ(Get(in.ReadString()), "Freq. band no.");
-  EXPECT_EQ(Get(in.ReadInteger()), 3);
-  ASSERT_TRUE(in.SkipLine());
-  EXPECT_EQ(Get(in.ReadString()), "Q");
-  ASSERT_TRUE(in.SkipLine());
-  EXPECT_EQ(Get(in.ReadDouble()), 7.0);
-  EXPECT_EQ(in.Line(), 6);
-  EXPECT_EQ(Get(in.ReadDouble()), 8.0);  // empty lines before a number are passed over
-  EXPECT_EQ(in.Line(), 8);
-  EXPECT_TRUE(in.AtEnd());
-
-  FieldReader lines("a\rb\r\n\nc", "L.TXT");
-  for (const char* want : {"a", "b", "", "c"}) EXPECT_EQ(Get(lines.ReadLine()), want);
-  EXPECT_TRUE(lines.AtEnd());
-  EXPECT_EQ(lines.Line(), 4);
+TEST(FieldReader, ReadsAsTheScriptsSay) {
+  std::vector<std::pair<test::Row, std::vector<test::Row>>> scripts;
+  for (const test::Row& c : test::TableRows("../core/field-reader-scripts.tsv")) {
+    if (c[0] == "text") {
+      scripts.push_back({c, {}});
+    } else {
+      ASSERT_FALSE(scripts.empty());
+      scripts.back().second.push_back(c);
+    }
+  }
+  ASSERT_EQ(scripts.size(), 10u);
+  for (const auto& [text, calls] : scripts)
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+      if (eol != "\r\n" && text[1].find("{eol}") == std::string::npos) continue;
+      const std::string bytes = test::Replaced(text[1], "{eol}", eol);  // the reader keeps a view
+      FieldReader in(bytes, text[2]);
+      for (std::size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(text[2] + " " + Quoted(eol) + ", call " + std::to_string(i + 1));
+        Call(in, calls[i]);
+      }
+    }
 }
 
 TEST(FieldReader, NumberItems) {
@@ -69,7 +99,7 @@ TEST(FieldReader, NumberItems) {
 }
 
 // `reads` numbers (or 16-bit integers) succeed, the next fails with the
-// message on the line; integers that are not whole are refused too.
+// message on the line.
 TEST(FieldReader, NumberErrorsNameTheLine) {
   for (const test::Row& c : test::TableRows("field-reader-errors.tsv")) {
     const bool integer = c[1] == "integer";
@@ -82,58 +112,24 @@ TEST(FieldReader, NumberErrorsNameTheLine) {
     EXPECT_EQ(e.line, std::stoi(c[3])) << c[0];
     EXPECT_EQ(e.message, c[4]) << c[0];
   }
-  FieldReader in("1\r\n2\r\n1.2.3", "HORN.SPK");
-  (void)in.ReadSingle(), (void)in.ReadSingle();
-  EXPECT_EQ(in.ReadSingle().error().Text(), "HORN.SPK, line 3: expected a number, found \"1.2.3\"");
-  for (const char* text : {"3.5", "0.5", "-1.25", "32767.4"}) {
-    FieldReader whole(text, "I.TXT");
-    const auto r = whole.ReadInteger();
-    ASSERT_FALSE(r.has_value()) << text;
-    EXPECT_NE(r.error().message.find("whole number"), std::string::npos) << r.error().message;
-  }
-  FieldReader whole("3.0 -7", "I.TXT");
-  EXPECT_EQ(Get(whole.ReadInteger()), 3);
-  EXPECT_EQ(Get(whole.ReadInteger()), -7);
 }
 
-TEST(FieldReader, TextErrorsAtTheEnd) {
-  FieldReader in("", "E.TXT");
-  EXPECT_EQ(in.ReadString().error().message, "expected a text, found the end of the file");
-  EXPECT_EQ(in.ReadLine().error().message, "expected a line, found the end of the file");
-  EXPECT_FALSE(in.SkipLine().has_value());
-}
-
-TEST(FieldReader, GeometryLinesByCharacters) {
-  FieldReader in("EntityList\r\n Face 3  1  4   0 0 0 1 0 0 1 1 0 0 1 0\r\n"
-                 "  Face 7  2  3   -1.5 .25 1E+07 0 0 0 1 1 1\r\nEnd\r\nab\r\ncd",
-                 "G.SPK");
-  EXPECT_EQ(Get(in.ReadLine()), "EntityList");
-  EXPECT_EQ(in.PeekLine(3), " Fa");
-  EXPECT_EQ(in.PeekLine(100), " Face 3  1  4   0 0 0 1 0 0 1 1 0 0 1 0");
-  in.SkipChars(3);
-  in.SkipPastBlank();
-  for (int want : {3, 1, 4}) EXPECT_EQ(Get(in.ReadInteger()), want);
-  for (float want : {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}) EXPECT_EQ(Get(in.ReadSingle()), want);
-  EXPECT_EQ(in.Line(), 3);
-  EXPECT_EQ(in.PeekLine(3), "  F");
-  in.SkipChars(3);
-  in.SkipPastBlank();
-  for (int want : {7, 2, 3}) EXPECT_EQ(Get(in.ReadInteger()), want);
-  for (float want : {-1.5f, 0.25f, 1e7f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f}) {
-    EXPECT_EQ(Get(in.ReadSingle()), want);
-  }
-  EXPECT_EQ(in.PeekLine(3), "End");
-  ASSERT_TRUE(in.SkipLine());
-  in.SkipChars(10);  // never past the line end
-  EXPECT_EQ(in.PeekLine(5), "");
-  in.SkipPastBlank();
-  EXPECT_EQ(in.Line(), 5);
-  EXPECT_EQ(Get(in.ReadLine()), "");
-  EXPECT_EQ(in.PeekLine(9), "cd");
-  in.SkipPastBlank();  // no blank: to the end of the line
-  EXPECT_TRUE(in.AtEnd());
-  EXPECT_EQ(in.PeekLine(3), "");
-}
+// Every call of the reader in turn, each giving what it gave.
+Status (*const kCalls[])(FieldReader&) = {
+    [](FieldReader& in) { return StatusOf(in.ReadString()); },
+    [](FieldReader& in) { return StatusOf(in.ReadSingle()); },
+    [](FieldReader& in) { return StatusOf(in.ReadDouble()); },
+    [](FieldReader& in) { return StatusOf(in.ReadInteger()); },
+    [](FieldReader& in) { return StatusOf(in.ReadLine()); },
+    [](FieldReader& in) -> Status {
+      in.SkipChars(in.PeekLine(3).size());
+      return {};
+    },
+    [](FieldReader& in) -> Status {
+      in.SkipPastBlank();
+      return {};
+    },
+    [](FieldReader& in) { return in.SkipLine(); }};
 
 // Arbitrary bytes: every read either succeeds or reports an error on a line
 // of the text, and the reader always reaches the end.
@@ -147,33 +143,23 @@ TEST(FieldReader, SurvivesArbitraryBytes) {
     }
     int lines = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+      if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+        ++lines;
     }
     FieldReader in(text, "FUZZ.TXT");
     const int bound = 8 * (static_cast<int>(text.size()) + 2);
     int step = 0;
     for (; !in.AtEnd() && step < bound; ++step) {
-      std::expected<void, FileError> r;
-      switch (step % 8) {
-        case 0: if (auto v = in.ReadString(); !v) r = std::unexpected(v.error()); break;
-        case 1: if (auto v = in.ReadSingle(); !v) r = std::unexpected(v.error()); break;
-        case 2: if (auto v = in.ReadDouble(); !v) r = std::unexpected(v.error()); break;
-        case 3: if (auto v = in.ReadInteger(); !v) r = std::unexpected(v.error()); break;
-        case 4: if (auto v = in.ReadLine(); !v) r = std::unexpected(v.error()); break;
-        case 5: in.SkipChars(in.PeekLine(3).size()); break;
-        case 6: in.SkipPastBlank(); break;
-        default: r = in.SkipLine(); break;
-      }
+      const Status r = kCalls[step % std::size(kCalls)](in);
       ASSERT_LE(in.Line(), lines);
       if (!r) {
         ASSERT_EQ(r.error().file, "FUZZ.TXT");
         ASSERT_GE(r.error().line, 1);
         ASSERT_LE(r.error().line, lines);
         ASSERT_FALSE(r.error().message.empty());
-        for (char c : r.error().message) ASSERT_TRUE(c >= 0x20 && c < 0x7F) << Quoted(r.error().message);
-        if (!in.AtEnd()) {
-          ASSERT_TRUE(in.SkipLine());
-        }
+        for (char c : r.error().message)
+          ASSERT_TRUE(c >= 0x20 && c < 0x7F) << Quoted(r.error().message);
+        ASSERT_TRUE(in.AtEnd() || in.SkipLine());
       }
     }
     ASSERT_TRUE(in.AtEnd()) << "no progress after " << step << " reads";

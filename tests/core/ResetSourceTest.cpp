@@ -8,32 +8,22 @@
 
 #include "core/AppState.h"
 #include "core/EmptySource.h"
+#include "core/SpkFile.h"
 #include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
 
 namespace fonderel {
 namespace {
 
+// A description (header, bands, balloon), geometry counts and measurement data.
+// The geometry arrays stay: each reader fills them for the counts it sets.
 void Fill(AppState& st) {
-  Source& s = st.src;
-  s.SourceName = "Horn";
-  s.Manufacturer = "Acme";
-  s.SourceDate = "01-02-2024";
-  s.SourceTime = "10:00:00";
-  s.SourceFile = "/A/HORN.SPK";
-  s.FirstBand = 1;
-  s.LastBand = s.CurBand = s.BandCount = 10;
-  for (int b = 1; b <= kBandCount; ++b) {
-    s.BandPresent(b) = kTrue;
-    s.Impedance(b) = s.Efficiency(b) = s.Lw(b) = s.DirQ(b) = s.Sensitivity(b) =
-        static_cast<float>(b);
-    for (int p = 0; p < kPlots; ++p)
-      for (int k = 0; k < kPoints; ++k) s.BalloonData(p, k, b) = 1.5f;
-  }
-  s.SourceKind = 1;
-  s.NFaces = 100;
-  s.NHoles = 50;
-  s.NDoors = 50;
-  s.DataSaved = kFalse;
+  test::RecordingPlatform reading;
+  ASSERT_TRUE(ReadSpkFile(st, reading, test::DataPath("LOUD_3_8.SPK")));
+  st.src.NFaces = 100;
+  st.src.NHoles = st.src.NDoors = 50;
+  st.src.SourceFile = "/A/HORN.SPK";
+  st.src.DataSaved = kFalse;
   st.MicLp.Fill(73.5f);
   st.SelectedBand = 7;
   st.LastRefreshTime = 3600;
@@ -43,7 +33,7 @@ TEST(ResetSource, EmptiesTheDescription) {
   for (const bool clearPicture : {false, true}) {
     SCOPED_TRACE(clearPicture ? "clearing the picture" : "keeping the picture");
     auto st = std::make_unique<AppState>();
-    Fill(*st);
+    ASSERT_NO_FATAL_FAILURE(Fill(*st));
     test::RecordingPlatform platform;
     ResetSource(*st, platform, clearPicture);
 

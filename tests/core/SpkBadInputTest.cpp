@@ -2,7 +2,6 @@
 // file and line, the description stays as the reset left it, nothing crashes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,25 +18,6 @@ namespace {
 using test::DataPath;
 using test::RecordingPlatform;
 using test::Slurp;
-
-struct Failure {
-  std::unique_ptr<AppState> state = std::make_unique<AppState>();
-  RecordingPlatform platform;
-  FileError error;
-};
-
-// Reads `bytes`, which must fail; checks the state and the platform calls.
-Failure ReadBad(const std::string& bytes) {
-  Failure f;
-  const auto result = ReadSpkBytes(*f.state, f.platform, bytes, "BAD.SPK");
-  EXPECT_FALSE(result);
-  if (!result) f.error = result.error();
-  EXPECT_EQ(f.error.file, "BAD.SPK");
-  test::ExpectEmptySource(f.state->src);
-  EXPECT_EQ(std::count(f.platform.calls.begin(), f.platform.calls.end(), "ViewGeometry on"), 0);
-  EXPECT_EQ(f.platform.calls.back(), "SetBusy off");
-  return f;
-}
 
 // The two cases below, then LOUD_3_8.SPK edited as tests/data/tables/spk-bad.tsv
 // says. Every case is refused with the file, the line of the offending item
@@ -63,10 +43,17 @@ TEST(SpkBadInput, RefusedWithFileLineAndReason) {
   }
   for (const test::Row& c : cases) {
     SCOPED_TRACE(c[0]);
-    const Failure f = ReadBad(c[1]);
-    EXPECT_EQ(f.error.line, std::stoi(c[2])) << f.error.Text();
-    EXPECT_NE(f.error.message.find(c[3]), std::string::npos) << f.error.Text();
-    EXPECT_EQ(f.error.Text().rfind("BAD.SPK, line " + std::to_string(f.error.line) + ": ", 0), 0u);
+    auto state = std::make_unique<AppState>();
+    RecordingPlatform platform;
+    const auto result = ReadSpkBytes(*state, platform, c[1], "BAD.SPK");
+    ASSERT_FALSE(result);
+    const FileError& e = result.error();
+    EXPECT_EQ(e.line, std::stoi(c[2])) << e.Text();
+    EXPECT_NE(e.message.find(c[3]), std::string::npos) << e.Text();
+    EXPECT_EQ(e.Text().rfind("BAD.SPK, line " + std::to_string(e.line) + ": ", 0), 0u);
+    test::ExpectEmptySource(state->src);
+    EXPECT_FALSE(platform.Called("ViewGeometry on"));
+    EXPECT_EQ(platform.calls.back(), "SetBusy off");
   }
 }
 

@@ -1,7 +1,6 @@
 // The SPK writer: golden files written back byte for byte, its log, the
 // extension rule, safe saving and a write-read round trip.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/SourceText.h"
 #include "core/SpkFile.h"
 #include "core/TableFile.h"
 #include "support/GoldenText.h"
@@ -43,29 +43,24 @@ struct Session {
   RecordingPlatform platform;
 };
 
-std::unique_ptr<Session> Loaded(const std::string& golden) {
-  auto s = std::make_unique<Session>();
-  const auto read = ReadSpkFile(s->state, s->platform, DataPath(golden));
-  EXPECT_TRUE(read) << read.error().Text();
-  s->state.log.Clear();
-  s->platform.calls.clear();
-  return s;
-}
-
 // Each golden file read and saved again gives the expected file byte for byte:
-// LOUD_3_8 and NOISE_GEOMETRY unchanged, SPLIT_FACE_IN as the three subfaces
-// of SPLIT_FACE_OUT (which is itself stable), and WALL_NO_OPENINGS (a bare
-// wall, a plain triangle, another bare wall) with its wall flags kept.
+// LOUD_3_8 and NOISE_GEOMETRY unchanged (and the log of the save as kept under
+// tests/data/texts/), SPLIT_FACE_IN as the three subfaces of SPLIT_FACE_OUT
+// (which is itself stable), and WALL_NO_OPENINGS (a bare wall, a plain
+// triangle, another bare wall) with its wall flags kept.
 TEST(SpkWrite, GoldenFilesWrittenBack) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"LOUD_3_8.SPK", "LOUD_3_8.SPK"},
-      {"NOISE_GEOMETRY.SPK", "NOISE_GEOMETRY.SPK"},
-      {"SPLIT_FACE_IN.SPK", "SPLIT_FACE_OUT.SPK"},
-      {"SPLIT_FACE_OUT.SPK", "SPLIT_FACE_OUT.SPK"},
-      {"WALL_NO_OPENINGS.SPK", "WALL_NO_OPENINGS.SPK"}};
-  for (const auto& [in, out] : cases) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"LOUD_3_8.SPK", "LOUD_3_8.SPK", "save-LOUD_3_8.SPK.log"},
+      {"NOISE_GEOMETRY.SPK", "NOISE_GEOMETRY.SPK", "save-NOISE_GEOMETRY.SPK.log"},
+      {"SPLIT_FACE_IN.SPK", "SPLIT_FACE_OUT.SPK", nullptr},
+      {"SPLIT_FACE_OUT.SPK", "SPLIT_FACE_OUT.SPK", nullptr},
+      {"WALL_NO_OPENINGS.SPK", "WALL_NO_OPENINGS.SPK", nullptr}};
+  for (const auto& [in, out, log] : cases) {
     SCOPED_TRACE(in);
-    auto s = Loaded(in);
+    auto s = std::make_unique<Session>();
+    ASSERT_TRUE(ReadSpkFile(s->state, s->platform, DataPath(in)));
+    s->state.log.Clear();
+    s->platform.calls.clear();
     s->state.src.DataSaved = kFalse;
     TempDir dir;
     std::string path = dir / "SAVED.SPK";
@@ -75,18 +70,7 @@ TEST(SpkWrite, GoldenFilesWrittenBack) {
     EXPECT_TRUE(Slurp(path) == Slurp(DataPath(out))) << "differs from " << out;
     EXPECT_EQ(s->state.src.DataSaved, kTrue);
     EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"SAVED.SPK"});
-  }
-}
-
-TEST(SpkWrite, LogOfASave) {
-  for (const char* golden : {"LOUD_3_8.SPK", "NOISE_GEOMETRY.SPK"}) {
-    SCOPED_TRACE(golden);
-    auto s = Loaded(golden);
-    TempDir dir;
-    std::string path = dir / "OUT.SPK";
-    ASSERT_TRUE(WriteSpkFile(s->state, s->platform, path));
-    test::ExpectGoldenLines(s->state.log.Lines(), std::string("save-") + golden + ".log",
-                            {{"{path}", path}});
+    if (log) test::ExpectGoldenLines(s->state.log.Lines(), log, {{"{path}", path}});
     EXPECT_EQ(s->platform.calls.back(), "SetBusy off");
   }
 }
@@ -162,9 +146,8 @@ TEST(SpkWrite, WriterRules) {
          s.DoorFace(1) = 2;
          s.DoorMat(1) = 4;
        },
-       " Face 0  0  0   \r\n Wall\r\n  Face 0  0  0   \r\n  Hole 1  0  0 \r\n  Hole 3  0  1   2  0 "
-       " 0\r\n"
-       "  Door 0  4  0 \r\n End\r\nEnd\r\n"},
+       " Face 0  0  0   \r\n Wall\r\n  Face 0  0  0   \r\n  Hole 1  0  0 \r\n"
+       "  Hole 3  0  1   2  0  0\r\n  Door 0  4  0 \r\n End\r\nEnd\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -176,14 +159,22 @@ TEST(SpkWrite, WriterRules) {
 }
 
 TEST(SpkWrite, ExtensionRule) {
-  for (const test::Row& c : test::TableRows("spk-file-name.tsv")) EXPECT_EQ(SpkFileName(c[0]), c[1]) << c[0];
+  for (const test::Row& c : test::TableRows("spk-file-name.tsv"))
+    EXPECT_EQ(SpkFileName(c[0]), c[1]) << c[0];
 
-  // The writer saves under the changed name and hands it back.
+  // The writer saves under the changed name, over the file there keeping its
+  // permissions, and hands the name back.
   TempDir dir;
+  const std::string saved = dir / "speaker.SPK";
+  Spit(saved, "old bytes\r\n");
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(saved, mode);
   auto s = OneBand();
   std::string path = dir / "speaker";
   ASSERT_TRUE(WriteSpkFile(s->state, s->platform, path));
-  EXPECT_EQ(path, dir / "speaker.SPK");
+  EXPECT_EQ(path, saved);
+  EXPECT_EQ(Slurp(saved), Bytes(s->state.src));
+  EXPECT_EQ(fs::status(saved).permissions(), mode);
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"speaker.SPK"});
   EXPECT_EQ(s->state.log.Lines().at(1), "Saving Source Description to: " + path);
 }
@@ -200,9 +191,7 @@ void ExpectFailedSave(Session& s, const TempDir& dir, std::string path, const st
   EXPECT_NE(written.error().Text().find(message), std::string::npos) << written.error().Text();
   EXPECT_EQ(s.state.src.DataSaved, kFalse);
   EXPECT_EQ(Entries(dir.Path()), before);
-  if (!oldFile.empty()) {
-    EXPECT_EQ(Slurp(oldFile), oldBytes);
-  }
+  EXPECT_EQ(oldFile.empty() ? "" : Slurp(oldFile), oldBytes);
   EXPECT_NE(s.state.log.Lines().back(), "Source file saved correctly!!!");
   EXPECT_EQ(s.platform.calls.back(), "SetBusy off");
 }
@@ -235,21 +224,6 @@ TEST(SpkWrite, FailedSaveLosesNothing) {
   }
 }
 
-TEST(SpkWrite, SaveOverExistingFileKeepsItsPermissions) {
-  TempDir dir;
-  const std::string path = dir / "OLD.SPK";
-  Spit(path, "old bytes\r\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  auto s = OneBand();
-  std::string target = path;
-  ASSERT_TRUE(WriteSpkFile(s->state, s->platform, target));
-  EXPECT_EQ(Slurp(path), Bytes(s->state.src));
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
-  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"OLD.SPK"});
-}
-
 // A source of random values (fixed seed) survives a save and a load: balloon
 // values to four decimals, scalars of up to seven digits exactly, the geometry whole.
 TEST(SpkWrite, RandomSourceRoundTrip) {
@@ -270,7 +244,8 @@ TEST(SpkWrite, RandomSourceRoundTrip) {
     SCOPED_TRACE("round " + std::to_string(round));
     auto out = std::make_unique<Session>();
     Source& s = out->state.src;
-    for (std::string* t : {&s.SourceName, &s.Manufacturer, &s.SourceDate, &s.SourceTime}) *t = text();
+    for (std::string* t : {&s.SourceName, &s.Manufacturer, &s.SourceDate, &s.SourceTime})
+      *t = text();
     s.FirstBand = static_cast<std::int16_t>(pick(1, 10));
     s.LastBand = s.CurBand = static_cast<std::int16_t>(pick(s.FirstBand, 10));
     s.BandCount = static_cast<std::int16_t>(s.LastBand - s.FirstBand + 1);
@@ -293,7 +268,9 @@ TEST(SpkWrite, RandomSourceRoundTrip) {
     }
     s.NFaces = static_cast<std::int16_t>(pick(1, 20));
     for (int f = 1; f <= s.NFaces; ++f) {
-      s.FaceNum(f) = static_cast<std::int16_t>(pick(0, 32767));  // see NegativeFaceNumber
+      // A negative number is written straight after the tag (" Face-5  3 ..."):
+      // it must still come back as the number, not the material code.
+      s.FaceNum(f) = static_cast<std::int16_t>(pick(-32768, 32767));
       s.FaceMat(f) = static_cast<std::int16_t>(pick(-32768, 32767));
       s.FaceNVert(f) = static_cast<std::int16_t>(pick(0, 4));
       for (int v = 1; v <= s.FaceNVert(f); ++v) {
@@ -331,18 +308,11 @@ TEST(SpkWrite, RandomSourceRoundTrip) {
     const auto read = ReadSpkFile(in->state, in->platform, path);
     ASSERT_TRUE(read) << read.error().Text();
     const Source& r = in->state.src;
-    EXPECT_EQ(std::tie(r.SourceName, r.Manufacturer, r.SourceDate, r.SourceTime),
-              std::tie(s.SourceName, s.Manufacturer, s.SourceDate, s.SourceTime));
-    EXPECT_EQ(std::tie(r.FirstBand, r.LastBand, r.BandCount, r.CurBand, r.SourceKind),
-              std::tie(s.FirstBand, s.LastBand, s.BandCount, s.CurBand, s.SourceKind));
-    EXPECT_TRUE(r.BandPresent == s.BandPresent && r.Impedance == s.Impedance &&
-                r.Efficiency == s.Efficiency && r.Lw == s.Lw && r.DirQ == s.DirQ &&
-                r.Sensitivity == s.Sensitivity);
-    EXPECT_TRUE(r.BalloonData == expected);
-    EXPECT_EQ(std::tie(r.NFaces, r.NHoles, r.NDoors), std::tie(s.NFaces, s.NHoles, s.NDoors));
-    // The geometry, written again from what was read, gives the same text.
-    const std::string again = Bytes(r), first = Bytes(s);
-    EXPECT_EQ(again.substr(again.find("EntityList")), first.substr(first.find("EntityList")));
+    // Every field comes back, balloon values rounded; the box is the reader's own.
+    s.BalloonData = expected;
+    std::tie(s.GeoMinX, s.GeoMaxX, s.GeoMinY, s.GeoMaxY, s.GeoMinZ, s.GeoMaxZ) =
+        std::tie(r.GeoMinX, r.GeoMaxX, r.GeoMinY, r.GeoMaxY, r.GeoMinZ, r.GeoMaxZ);
+    EXPECT_EQ(test::SourceLines(r), test::SourceLines(s));
   }
 }
 
@@ -362,26 +332,6 @@ TEST(SpkWrite, NonFiniteValueGivesNoUnreadableFile) {
     const auto read = ReadSpkFile(in->state, in->platform, path);
     EXPECT_TRUE(read) << read.error().Text();
   }
-}
-
-// A negative face number is written straight after the tag (" Face-5  3 ..."):
-// the reader must still take -5 as the number, not the material code.
-TEST(SpkWrite, NegativeFaceNumberSurvivesSaveAndLoad) {
-  auto s = OneBand();
-  Source& src = s->state.src;
-  src.NFaces = 1;
-  src.FaceNum(1) = -5;
-  src.FaceMat(1) = 3;
-  src.FaceNVert(1) = 2;
-  src.FaceX(1, 1) = src.FaceX(1, 2) = src.FaceY(1, 2) = 1;
-  TempDir dir;
-  std::string path = dir / "NEG.SPK";
-  ASSERT_TRUE(WriteSpkFile(s->state, s->platform, path));
-  auto in = std::make_unique<Session>();
-  ASSERT_TRUE(ReadSpkFile(in->state, in->platform, path));
-  EXPECT_EQ(in->state.src.FaceNum(1), -5);
-  EXPECT_EQ(in->state.src.FaceMat(1), 3);
-  EXPECT_EQ(in->state.src.FaceNVert(1), 2);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fonderel::test {
@@ -18,13 +19,14 @@ inline std::string Unescaped(const std::string& cell) {
       out += cell[i];
       continue;
     }
-    switch (const char c = cell[++i]) {
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
-      case 't': out += '\t'; break;
-      case '0': out += '\0'; break;
-      case 'x': out += static_cast<char>(std::stoi(cell.substr(i + 1, 2), nullptr, 16)), i += 2; break;
-      default: out += c; break;
+    const char c = cell[++i];
+    if (c == 'x') {
+      out += static_cast<char>(std::stoi(cell.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else if (const std::size_t at = std::string_view("rnt0").find(c); at != std::string::npos) {
+      out += std::string_view("\r\n\t\0", 4)[at];
+    } else {
+      out += c;
     }
   }
   return out;
