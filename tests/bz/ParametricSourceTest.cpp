@@ -7,6 +7,7 @@
 
 #include "app/CaseData.h"
 #include "bz/BzCatalogue.h"
+#include "core/SourceText.h"
 
 namespace fonderel {
 namespace {
@@ -66,6 +67,13 @@ TEST(BzCatalogue, TenNamedCellsInA640UnitScale) {
   for (const Segment& s : d.lines) {
     EXPECT_TRUE(s.x1 >= 0 && s.x1 <= 639 && s.y1 >= 0 && s.y1 <= 257) << s.x1 << " " << s.y1;
   }
+  // The whole drawing as the Create window shows it, kept as text: a line that
+  // moves shows in the diff.
+  std::vector<std::string> drawn = {test::SourceRow("scale", d.scaleWidth, d.scaleHeight)};
+  for (const Segment& s : d.lines)
+    drawn.push_back(test::SourceRow("line", s.x1, s.y1, s.x2, s.y2, s.red, s.green, s.blue));
+  for (const CatalogueText& t : d.texts) drawn.push_back(test::SourceRow(t.text, t.x, t.y));
+  test::ExpectGoldenLines(drawn, "bz-catalogue.txt");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 // creates the noise source and the window closes; also writes the manual's
 // pictures.
 #include <QComboBox>
+#include <QLabel>
+#include <QMap>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -132,6 +134,19 @@ class ModalWindowsTest : public QObject {
       QCOMPARE(nmics->count(), 5);
       QCOMPARE(nmics->currentText(), QString("9"));
       QVERIFY(SavePicture(&iso, "iso3744-window"));
+      // Each dimension box sits on the row of its label.
+      const QMap<QString, QString> boxes = {{"lenght (2a)", "lenght"},
+                                            {"width   (2b) =", "widt"},
+                                            {"height  (c)", "heigh"},
+                                            {"Test Room Volume", "Volume"}};
+      int placed = 0;
+      for (const auto& label : iso.findChildren<QLabel*>()) {
+        if (!boxes.contains(label->text())) continue;
+        const QRect box = iso.findChild<QLineEdit*>(boxes[label->text()])->geometry();
+        QVERIFY(qAbs(box.center().y() - label->geometry().center().y()) <= 2);
+        ++placed;
+      }
+      QCOMPARE(placed, 4);
       // The user types a length and a level, then another window is active
       // and this one again: nothing is reset.
       auto* lenght = iso.findChild<QLineEdit*>("lenght");

@@ -70,6 +70,7 @@ nlohmann::json Observe(const Window& w, const std::string& ret, const std::strin
   if (name == "savedHas") return Slurp(w.dir / "OUT.DAT").find(key.substr(9)) != std::string::npos;
   if (name == "grid") return v.grid.at(i).at(j);
   if (name == "micLp") return s.MicLp(i, j);
+  if (name == "editText") return w.session.CellEditText(i, j);
   if (name == "revTime") return s.Iso.RevTime(i);
   if (name == "recX") return s.Iso.Rec.RecX(i);
   const std::map<std::string, nlohmann::json> plain = {
@@ -95,7 +96,7 @@ nlohmann::json Observe(const Window& w, const std::string& ret, const std::strin
 
 TEST(IsoSession, ScriptedCases) {
   const auto cases = test::IsoJson("session", "cases");
-  EXPECT_EQ(cases.size(), 20u);
+  EXPECT_EQ(cases.size(), 21u);
   for (const auto& [what, script] : cases.items()) {
     Window w;
     std::string ret;
@@ -132,6 +133,18 @@ TEST(IsoSession, ScriptedCases) {
       } else ADD_FAILURE() << "no op " << o;
     }
   }
+}
+
+// A full table of microphones shows its last row like the others.
+TEST(IsoSession, GridOfTheMostMicrophones) {
+  auto state = std::make_unique<AppState>();
+  state->Iso.MicCount = kMaxMics;
+  state->MicLp(kMaxMics, 1) = 70.25f;
+  state->MicLp(kMaxMics, kBandCount) = 81.5f;
+  const TextTable grid = MeasurementGrid(*state);
+  ASSERT_EQ(grid.size(), std::size_t{kMaxMics + 2});
+  const auto& last = grid[kMaxMics];
+  EXPECT_EQ(last[0] + "|" + last[1] + "|" + last[kBandCount], "Lp(100) - dB|70.25|81.5");
 }
 
 TEST(FileCreateNoise, ResetsRunsTheWindowAndOffersToSave) {
