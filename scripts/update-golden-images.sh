@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Writes the golden pictures of the view windows (tests/data/images/*.png)
-# anew, for when a window's drawing changes on purpose. Builds the default
-# preset's picture test and runs it offscreen with FONDEREL_UPDATE_IMAGES=1;
+# Writes the golden pictures of the view windows and the datasheet page
+# (tests/data/images/*.png) anew, for when a drawing changes on purpose. Builds
+# the default preset's picture test and runs it offscreen with
+# FONDEREL_UPDATE_IMAGES=1;
 # look at the new pictures (git diff shows which changed) before committing.
 set -euo pipefail
 cd "$(dirname "$0")/.."

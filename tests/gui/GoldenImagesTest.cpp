@@ -1,4 +1,4 @@
-// Each view window drawn offscreen, in the Fusion style with a fixed font, on
+// Each view window and the datasheet's page drawn offscreen, in the Fusion style with a fixed font, on
 // the example horn, and compared with its picture in tests/data/images/. The
 // comparison forgives small differences of anti-aliasing: a pixel counts as
 // different when a colour channel is off by more than 48, and a picture fails
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "Datasheet.h"
 #include "GuiTest.h"
 #include "PolarWindow.h"
 
@@ -51,12 +52,26 @@ class GoldenImagesTest : public QObject {
     s.Trigger("WindowClose");
     // A line: the picture's name, the command that shows the window, the window.
     const QStringList views = DataLines("golden-views.tsv");
-    QStringList images;
+    QStringList images = {"datasheet.png"};
     for (const QString& v : views) images << v.section('\t', 0, 0) + ".png";
     images.sort();
-    QCOMPARE(images, QDir(kImages).entryList({"*.png"}, QDir::Files, QDir::Name));
+    if (!update) QCOMPARE(images, QDir(kImages).entryList({"*.png"}, QDir::Files, QDir::Name));
     QDir().mkpath(FONDEREL_TEST_OUTPUT);
     QStringList failures;
+    const auto compare = [&](const QString& name, const QImage& actual) {
+      const QString golden = QString("%1/%2.png").arg(kImages, name);
+      if (update) return void(actual.save(golden));
+      const QImage expected(golden);
+      QImage map;
+      const int differing = Differing(actual, expected, 48, &map);
+      const int allowed = std::max(10, actual.width() * actual.height() / 5000);
+      if (differing <= allowed) return;
+      actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name));
+      if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(name));
+      failures << QString::asprintf("%s: %d pixels differ (%d allowed), size %dx%d for %dx%d",
+                                    qPrintable(name), differing, allowed, actual.width(),
+                                    actual.height(), expected.width(), expected.height());
+    };
     for (const QString& view : views) {
       const QStringList v = view.split('\t');
       s.Trigger(qPrintable(v[1]));
@@ -64,25 +79,15 @@ class GoldenImagesTest : public QObject {
       QVERIFY2(child && child->isVisible(), qPrintable(view));
       if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
       QApplication::processEvents();
-      const QImage actual = child->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-      const QString golden = QString("%1/%2.png").arg(kImages, v[0]);
-      if (update) {
-        QVERIFY(actual.save(golden));
-        continue;
-      }
-      const QImage expected(golden);
-      QVERIFY2(!expected.isNull(), qPrintable("no picture " + golden));
-      QImage map;
-      const int differing = Differing(actual, expected, 48, &map);
-      const int allowed = std::max(10, actual.width() * actual.height() / 5000);
-      if (differing > allowed) {
-        actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(v[0]));
-        if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(v[0]));
-        failures << QString::asprintf("%s: %d pixels differ (%d allowed), size %dx%d for %dx%d",
-                                      qPrintable(v[0]), differing, allowed, actual.width(),
-                                      actual.height(), expected.width(), expected.height());
-      }
+      compare(v[0], child->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
+    // The datasheet's page of 1 kHz, a pixel a point.
+    QImage page(int(kSheetWidth), int(kSheetHeight), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    PaintDatasheet(painter, s.state.src, 6);
+    painter.end();
+    compare("datasheet", page);
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join("\n")));
   }
 };
