@@ -1,13 +1,15 @@
 // Shared by the GUI test programs: message boxes and file dialogs answered
 // through the platform's hooks, a modal window driven while it is up,
-// pictures kept for a look by eye, pictures compared, and expected lines
-// kept under tests/data/gui/.
+// pictures compared with golden ones, and expected lines kept under
+// tests/data/gui/.
 #pragma once
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>
 
 #include "support/GuiSession.h"
 
@@ -44,11 +46,6 @@ inline void GiveFile(MainWindow& window, const QString& path) {
   };
 }
 
-// The widget as <name>.png in the build's gui-output folder.
-inline bool SavePicture(QWidget* widget, const QString& name) {
-  QDir().mkpath(FONDEREL_TEST_OUTPUT);
-  return widget->grab().save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name));
-}
 
 // Runs `body` on the modal window T that `action` opens; a window that
 // `body` left open (also after a failed check) is rejected.
@@ -86,6 +83,42 @@ inline int Differing(const QImage& a, const QImage& b, int tolerance = 0, QImage
     }
   }
   return count;
+}
+
+// `actual` against tests/data/images/<name>.png, forgiving anti-aliasing: a
+// pixel differs when a colour channel is off by more than 48, and more than
+// 0.02 % of the pixels (at least 10) must differ to fail. A failure is said in
+// the text returned, with the picture and a map of the differing pixels in the
+// build's gui-output folder. FONDEREL_UPDATE_IMAGES=1 writes the golden
+// picture instead (scripts/update-golden-images.sh).
+inline QString GoldenPictureFailure(const QString& name, const QImage& actual) {
+  const QString golden = QString(FONDEREL_TEST_DATA "/images/%1.png").arg(name);
+  if (qEnvironmentVariableIntValue("FONDEREL_UPDATE_IMAGES") == 1) {
+    return actual.save(golden) ? QString() : "cannot write " + golden;
+  }
+  const QImage expected(golden);
+  QImage map;
+  const int differing = Differing(actual, expected, 48, &map);
+  const int allowed = std::max(10, actual.width() * actual.height() / 5000);
+  if (differing <= allowed) return {};
+  QDir().mkpath(FONDEREL_TEST_OUTPUT "/" + QFileInfo(name).path());
+  actual.save(QString(FONDEREL_TEST_OUTPUT "/%1.png").arg(name));
+  if (!map.isNull()) map.save(QString(FONDEREL_TEST_OUTPUT "/%1-diff.png").arg(name));
+  return QString::asprintf("%s: %d pixels differ (%d allowed), size %dx%d for %dx%d",
+                           qPrintable(name), differing, allowed, actual.width(), actual.height(),
+                           expected.width(), expected.height());
+}
+
+// The widget as it shows now, against its golden picture windows/<name>.png;
+// taken once its window is active, as title bars and selections are drawn
+// differently in an inactive one.
+inline bool LooksAsBefore(QWidget* widget, const QString& name) {
+  widget->window()->activateWindow();
+  if (!QTest::qWaitForWindowActive(widget->window())) qWarning("the window is not active");
+  const QString failure = GoldenPictureFailure(
+      "windows/" + name, widget->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  if (!failure.isEmpty()) qWarning("%s", qPrintable(failure));
+  return failure.isEmpty();
 }
 
 // The non-empty lines of tests/data/gui/<name>; none when it cannot be read.

@@ -62,6 +62,8 @@ class ViewExtrasTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { UseFixedLook(); }  // golden pictures need a fixed look
+
   void shadedBalloonTurnsZoomsAndComesBack() {
     Session s;
     s.Trigger("ViewBaloon");
@@ -89,7 +91,7 @@ class ViewExtrasTest : public QObject {
     Mouse(pict, QEvent::MouseMove, {110, 20});
     const QImage turned = pict->Render(pict->size());
     QVERIFY(turned != shaded);
-    QVERIFY(SavePicture(s.window.Child({ViewWindow::Balloon}), "ShadedBalloonTurned"));
+    QVERIFY(LooksAsBefore(s.window.Child({ViewWindow::Balloon}), "ShadedBalloonTurned"));
     QWheelEvent wheel({50, 50}, pict->mapToGlobal(QPointF(50, 50)), {}, {0, 240}, Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(pict, &wheel);
@@ -118,7 +120,7 @@ class ViewExtrasTest : public QObject {
     }
     // The index of band 6 is 10·log10(6.288).
     QVERIFY(qAbs(static_cast<QLineSeries*>(series[2])->points()[3].y() - 7.985) < 0.001);
-    QVERIFY(SavePicture(coverage->parentWidget(), "Coverage"));
+    QVERIFY(LooksAsBefore(coverage->parentWidget(), "Coverage"));
     // File New empties the source and hides the view with the others.
     s.window.Action("FileNew")->trigger();
     QVERIFY(!coverage->isVisible());
@@ -197,7 +199,7 @@ class ViewExtrasTest : public QObject {
     s.window.Action("FileCreate")->trigger();
     ChildWindow* create = s.window.Child({ViewWindow::Creation});
     QVERIFY(create->isVisible());
-    QVERIFY(SavePicture(create, "CreateWindow"));
+    QVERIFY(LooksAsBefore(create, "CreateWindow"));
     // The arrows stop at 10 and at 0.
     for (const auto& [button, end] : {std::pair{"Spin1Up_0", "10"}, {"Spin1Down_0", "0"}}) {
       for (int i = 0; i < 12; ++i) s.Find<QToolButton>(button)->click();
@@ -235,7 +237,7 @@ class ViewExtrasTest : public QObject {
     QCOMPARE(QList<int>({slider->value(), slider->minimum(), slider->maximum()}),
              QList<int>({60, -180, 180}));
     const QImage at60 = geometry->Picture()->Render();
-    QVERIFY(SavePicture(child, "GeometryWindow"));
+    QVERIFY(LooksAsBefore(child, "GeometryWindow"));
     geometry->Slider()->setValue(0);
     QVERIFY(Differing(at60, geometry->Picture()->Render()) > 50);
     geometry->Slider()->setValue(60);
