@@ -63,7 +63,7 @@ double PaintHeader(QPainter& p, const Source& src) {
 double PaintInfoTable(QPainter& p, const Source& src, double top) {
   Heading(p, top + 16, "Band data");
   const TextTable table = InfoTable(src);
-  constexpr double kRow = 13, kFirst = 104;
+  constexpr double kRow = 13, kFirst = 116;  // the longest row label whole
   const double column = (kContent - kFirst) / 12;
   double y = top + 22;
   for (std::size_t r = 0; r < table.size(); ++r) {
