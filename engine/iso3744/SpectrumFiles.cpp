@@ -98,7 +98,9 @@ std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes, con
   out.SourceDate = second.size() > 5 ? second.substr(5) : std::string();
   for (int i = 0; i < 4; ++i) TRY(in.SkipLine());
   TRY_READ(seventh, in.ReadLine());
-  const int code = seventh.size() > 18 ? static_cast<int>(LeadingNumber(seventh.substr(18))) : 0;
+  // The bandwidth code, 3 for third octaves, truncated as a whole number
+  // would be but kept a double: any number may stand there.
+  const double code = seventh.size() > 18 ? std::trunc(LeadingNumber(seventh.substr(18))) : 0;
   TRY(in.SkipLine());
   std::vector<float> freq, level;
   while (!in.AtEnd()) {
