@@ -6,9 +6,6 @@
 // description empty; a successful one must hold a band range inside 1..10,
 // the loudspeaker kind and only finite numbers. Any violation traps, so
 // libFuzzer records the input as a crash.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -37,26 +34,6 @@ class ChoosingPlatform : public NullPlatform {
 };
 
 // The one in-memory file every input goes through.
-const std::string& InputPath() {
-  static const std::string path = [] {
-    const int fd = ::memfd_create("ease-fuzz", 0);
-    Require(fd >= 0);
-    return "/proc/self/fd/" + std::to_string(fd);
-  }();
-  return path;
-}
-
-void WriteInput(const std::uint8_t* data, std::size_t size) {
-  static const int fd = std::stoi(InputPath().substr(std::string("/proc/self/fd/").size()));
-  Require(::ftruncate(fd, 0) == 0);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-    Require(n > 0);
-    done += static_cast<std::size_t>(n);
-  }
-}
-
 bool IsEmpty(const Source& src) {
   const Source fresh;
   return src.FirstBand == 0 && src.LastBand == 0 && src.BandCount == 0 && src.SourceKind == 0.0f &&
@@ -84,11 +61,12 @@ bool AllFinite(const Source& src) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  WriteInput(data, size);
+  static fonderel::fuzz::MemoryFile input;
+  input.Fill(data, size);
   ChoosingPlatform platform;
   auto state = std::make_unique<AppState>();
   ResetSource(*state, platform, true);
-  const auto result = ImportEaseFile(*state, platform, InputPath());
+  const auto result = ImportEaseFile(*state, platform, input.path);
   const Source& s = state->src;
   if (!result) {
     Require(!result.error().cancelled);
