@@ -8,6 +8,7 @@ void ResetSource(AppState& state, Platform& platform, bool clearPicture) {
   Source& src = state.src;
   platform.SetViewGeometryEnabled(false);
   state.MicLp.Fill(0.0f);
+  state.Iso.Background = Measurement::NoBackground();
   for (int b = 1; b <= kBandCount; ++b) {
     src.BalloonData.ClearBand(b);
     src.Sensitivity(b) = src.Impedance(b) = src.Efficiency(b) = src.Lw(b) = src.DirQ(b) = 0.0f;

@@ -8,8 +8,9 @@
 #include "core/NumberText.h"
 #include "import/ImportCommon.h"
 #include "iso3744/MeasFile.h"
-#include "iso3744/NoiseBalloon.h"
+#include "iso3744/MeasurementGrade.h"
 #include "iso3744/MeasurementInput.h"
+#include "iso3744/NoiseBalloon.h"
 #include "iso3744/SoundPower.h"
 #include "iso3744/SpectrumFiles.h"
 
@@ -27,18 +28,35 @@ constexpr const char* kSpectrumFilter =
     "NoiseWork/B&K4133 files (*.txt)|*.txt|Larson Davis LD-3200 files (*.)|*.|Comma Separated "
     "Files (*.prn)|*.prn";
 
-std::string FileNamePart(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string FileNamePart(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
 
 // A typed number as a float; beyond the float range it is stored as 0.
 float Typed(double v) {
   return std::fabs(v) <= std::numeric_limits<float>::max() ? static_cast<float>(v) : 0.0f;
 }
 
+// A background cell: empty where no level is given.
+std::string BackgroundCell(const Measurement& m, int band) {
+  return m.HasBackground(band) ? FormatNumber(m.Background(band), "##0.0#") : std::string();
+}
+
+// A typed background level; a text that starts with no number gives none.
+float TypedBackground(const std::string& text) {
+  const auto start = text.find_first_not_of(" \t");
+  if (start == std::string::npos ||
+      std::string_view("0123456789.+-").find(text[start]) == std::string_view::npos) {
+    return kNoBackground;
+  }
+  return Typed(LeadingNumber(text));
+}
+
 }  // namespace
 
 TextTable MeasurementGrid(const AppState& state) {
   const int n = state.Iso.MicCount;
-  TextTable t(static_cast<std::size_t>(n + 2), std::vector<std::string>(kBandCount + 1));
+  TextTable t(static_cast<std::size_t>(n + 3), std::vector<std::string>(kBandCount + 1));
   t[0][0] = "Freq.(Hz)";
   for (int b = 1; b <= kBandCount; ++b) t[0][static_cast<std::size_t>(b)] = SingleText(BandFreq(b));
   for (int m = 1; m <= n && m <= kMaxMics; ++m) {
@@ -53,6 +71,10 @@ TextTable MeasurementGrid(const AppState& state) {
   for (int b = 1; b <= kBandCount; ++b) {
     rt[static_cast<std::size_t>(b)] = FormatNumber(state.Iso.RevTime(b), "##0.00");
   }
+  auto& lb = t[static_cast<std::size_t>(n + 2)];
+  lb[0] = kBackgroundRowTitle;
+  for (int b = 1; b <= kBandCount; ++b)
+    lb[static_cast<std::size_t>(b)] = BackgroundCell(state.Iso, b);
   return t;
 }
 
@@ -78,15 +100,14 @@ IsoSession::IsoSession(AppState& state, Platform& platform, IsoView& view)
     : state_(state), platform_(platform), view_(view) {}
 
 void IsoSession::Load() {
-  Measurement& m = state_.Iso;
-  m.DimA = 1.0f;
-  m.DimB = 0.75f;
-  m.DimC = 1.0f;
-  m.RoomVolume = 200.0f;
-  m.MicCount = 9;
-  view_.SetDimensionTexts({"2", "1.5", "1", "200"});
-  volumeText_ = "200";
-  NmicsClick(ArrangementPosition(9));
+  // The measurement lives for the whole run: a reopened window shows the
+  // dimensions, the room volume and the arrangement typed before.
+  ShowDimensions();
+  if (IsStandardArrangement(state_.Iso)) {
+    NmicsClick(ArrangementPosition(state_.Iso));
+  } else {
+    SetupMeasurementLayout();
+  }
   InputSaved = -1.0f;
 }
 
@@ -103,6 +124,7 @@ void IsoSession::NmicsClick(int position) {
   if (position < 0 || position > 4) return;
   if (position < 4) {
     state_.Iso.MicCount = kCounts[position];
+    state_.Iso.LayoutPositions = false;
   } else {
     LoadMicLayout();
   }
@@ -114,9 +136,10 @@ void IsoSession::SetupMeasurementLayout() {
   view_.ShowPicture();
   platform_.Beep();
   ArrangementView a;
-  a.lengthLabel = m.MicCount == 10 ? "Radius" : "lenght (2a)";
-  a.widthHeightShown = m.MicCount != 10;
-  a.nmicsPosition = ArrangementPosition(m.MicCount);
+  const bool hemisphere = IsStandardArrangement(m) && m.MicCount == 10;
+  a.lengthLabel = hemisphere ? "Radius" : "lenght (2a)";
+  a.widthHeightShown = !hemisphere;
+  a.nmicsPosition = ArrangementPosition(m);
   a.sketch = SketchArrangement(m);
   view_.SetArrangement(a);
   view_.SetGrid(MeasurementGrid(state_));
@@ -125,20 +148,26 @@ void IsoSession::SetupMeasurementLayout() {
 
 void IsoSession::LoadMicLayout() {
   Measurement& m = state_.Iso;
-  const FileDialogSettings settings{"Load a measurement description file", kLayoutFilter, 1,
-                                    kDialogFileMustExist, "*.RAY", state_.DialogInitialDir};
+  const FileDialogSettings settings{"Load a measurement description file",
+                                    kLayoutFilter,
+                                    1,
+                                    kDialogFileMustExist,
+                                    "*.RAY",
+                                    state_.DialogInitialDir};
   const auto path = platform_.ShowFileDialog(FileDialogKind::Open, settings);
   if (!path) {
     m.MicCount = 9;
+    m.LayoutPositions = false;
     return;
   }
   auto layout = ReadLayoutFile(state_.src, platform_, *path);
   if (!layout) {
     if (!layout.error().cancelled) ReportRead(layout.error());
     m.MicCount = 9;
+    m.LayoutPositions = false;
     return;
   }
-  ApplyLayoutFile(m, *layout, *path);
+  if (const auto note = ApplyLayoutFile(m, *layout, *path)) state_.AddLogLine(*note);
   if (layout->mea) InputSaved = -1.0f;
   ShowDimensions();
 }
@@ -166,6 +195,10 @@ void IsoSession::DimensionEdited(DimensionField field, const std::string& text) 
 
 std::string IsoSession::EditBoxEnter(int row, int col, const std::string& text) {
   const int n = state_.Iso.MicCount;
+  if (row == n + 2 && col >= 1 && col <= kBandCount) {
+    state_.Iso.Background(col) = TypedBackground(text);
+    return BackgroundCell(state_.Iso, col);
+  }
   if (row < 1 || row > n + 1 || col < 1 || col > kBandCount) return text;
   const std::string cell = FormatNumber(Typed(LeadingNumber(text)), row <= n ? "##0.0" : "##0.0#");
   const float stored = Typed(LeadingNumber(cell));
@@ -185,6 +218,9 @@ std::string IsoSession::GridCommit(int row, int col, const std::string& entry, b
 
 std::string IsoSession::CellEditText(int row, int col) const {
   const int n = state_.Iso.MicCount;
+  if (row == n + 2 && col >= 1 && col <= kBandCount) {
+    return state_.Iso.HasBackground(col) ? SingleText(state_.Iso.Background(col)) : std::string();
+  }
   if (row < 1 || row > n + 1 || col < 1 || col > kBandCount) return {};
   return SingleText(row <= n ? state_.MicLp(row, col) : state_.Iso.RevTime(col));
 }
@@ -196,7 +232,9 @@ bool IsoSession::Compute() {
     platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning", result.error());
     return false;
   }
-  lastNotes_ = K2Warnings(*result);
+  lastNotes_ = K2Warnings(state_.Iso, *result);
+  for (std::string& line : GradeLines(GradeMeasurement(state_, *result)))
+    lastNotes_.push_back(std::move(line));
   return true;
 }
 
@@ -271,7 +309,9 @@ void IsoSession::WriteMeasFile(const std::string& path) {
 
 void IsoSession::SaveToFile() {
   const std::string& last = state_.Iso.MeasFile;
-  const FileDialogSettings settings{"Save an ISO 3744 file", kMeasFilterSave, 1,
+  const FileDialogSettings settings{"Save an ISO 3744 file",
+                                    kMeasFilterSave,
+                                    1,
                                     kDialogOverwritePrompt | kDialogHideReadOnly,
                                     last.empty() ? "*.DAT" : FileNamePart(last),
                                     state_.DialogInitialDir};
@@ -305,8 +345,11 @@ void IsoSession::LoadFromFile() {
     proposal = FileNamePart(state_.Iso.MeasFile);
     if (EndsWithUpper(proposal, ".PRN")) proposal.replace(proposal.size() - 4, 4, ".DAT");
   }
-  const FileDialogSettings settings{"Load an ISO 3744 file", kMeasFilterLoad, 1,
-                                    kDialogFileMustExist | kDialogHideReadOnly, proposal,
+  const FileDialogSettings settings{"Load an ISO 3744 file",
+                                    kMeasFilterLoad,
+                                    1,
+                                    kDialogFileMustExist | kDialogHideReadOnly,
+                                    proposal,
                                     state_.DialogInitialDir};
   const auto path = platform_.ShowFileDialog(FileDialogKind::Open, settings);
   if (!path) return;
@@ -327,8 +370,11 @@ void IsoSession::LoadMicSpectrum(int row) {
     platform_.Beep();
     return;
   }
-  const FileDialogSettings settings{"Load The Spectrum of Mic no." + IntText(row), kSpectrumFilter,
-                                    1, kDialogFileMustExist | kDialogHideReadOnly, "",
+  const FileDialogSettings settings{"Load The Spectrum of Mic no." + IntText(row),
+                                    kSpectrumFilter,
+                                    1,
+                                    kDialogFileMustExist | kDialogHideReadOnly,
+                                    "",
                                     state_.DialogInitialDir};
   const auto path = platform_.ShowFileDialog(FileDialogKind::Open, settings);
   if (!path) return;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/AppState.h"
-#include "core/Platform.h"
 #include "core/FileError.h"
+#include "core/Platform.h"
 #include "iso3744/IsoView.h"
 
 namespace fonderel {
@@ -19,6 +19,9 @@ inline constexpr const char* kUnsavedSpkText =
 inline constexpr const char* kUnsavedInputText =
     "The current input data (Sound Pressure Levels, etc.) were not saved! Do You want to save "
     "them now ?";
+
+// The title of the grid's last row, the background levels.
+inline constexpr const char* kBackgroundRowTitle = "Lb - dB";
 
 enum class DimensionField { Lenght, Widt, Heigh, Volume };
 
@@ -59,8 +62,8 @@ class IsoSession {
   void LoadMicSpectrum(int row);
   void PrintWindow() { view_.PrintWindow(); }
 
-  float InputSaved = -1.0f;   // -1: the input equals what was last loaded or saved
-  float PendingAction = 0.0f; // 1: save after the heading dialog; 2: finish OK
+  float InputSaved = -1.0f;    // -1: the input equals what was last loaded or saved
+  float PendingAction = 0.0f;  // 1: save after the heading dialog; 2: finish OK
 
  private:
   bool Compute();

@@ -17,10 +17,10 @@ struct DimensionTexts {
 
 // The arrangement's part of the window.
 struct ArrangementView {
-  std::string lengthLabel;        // "lenght (2a)" or "Radius"
-  bool widthHeightShown = true;   // the width and height boxes with their labels
-  int nmicsPosition = 2;          // the Nmics entry shown (set without a click)
-  LayoutSketch sketch;            // what Image1 shows
+  std::string lengthLabel;       // "lenght (2a)" or "Radius"
+  bool widthHeightShown = true;  // the width and height boxes with their labels
+  int nmicsPosition = 2;         // the Nmics entry shown (set without a click)
+  LayoutSketch sketch;           // what Image1 shows
 };
 
 // "Display Lw": one bar per band, then "Lin" and "A".

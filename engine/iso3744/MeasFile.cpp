@@ -1,5 +1,8 @@
 #include "iso3744/MeasFile.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "core/FieldReader.h"
 #include "core/NumberText.h"
 #include "core/SafeFile.h"
@@ -9,8 +12,23 @@
 namespace fonderel {
 namespace {
 
-std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
-std::string Listed(float v) { return SingleText(v, Lead::None); }
+std::string Quote(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+std::string Listed(float v) {
+  return SingleText(v, Lead::None);
+}
+
+// The whole item as a finite number, whatever the locale.
+std::optional<float> StrictNumber(std::string_view item) {
+  if (!item.empty() && item.front() == '+') item.remove_prefix(1);
+  float v = 0.0f;
+  const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), v);
+  if (item.empty() || ec != std::errc() || end != item.data() + item.size() || !std::isfinite(v)) {
+    return std::nullopt;
+  }
+  return v;
+}
 
 std::string MicLabel(int m) {
   const std::string padded = "  " + IntText(m);
@@ -48,6 +66,14 @@ std::string MeasFileText(const AppState& state) {
   out += Quote("Lw =      ");
   for (int i = 1; i <= 12; ++i) out += "," + FormatNumber(src.Lw(i), "###0.00");
   out += eol;
+  bool anyBackground = false;
+  for (int b = 1; b <= kBandCount; ++b) anyBackground = anyBackground || m.HasBackground(b);
+  if (!anyBackground) return out;
+  out += Quote("Lb =      ");
+  for (int b = 1; b <= kBandCount; ++b) {
+    out += "," + (m.HasBackground(b) ? FormatNumber(m.Background(b), "###0.00") : std::string("-"));
+  }
+  out += eol;
   return out;
 }
 
@@ -55,7 +81,8 @@ std::expected<void, FileError> WriteMeasText(const AppState& state, const std::s
   return WriteFileAtomically(path, MeasFileText(state));
 }
 
-std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes, const std::string& file) {
+std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes,
+                                                    const std::string& file) {
   FieldReader in(WithoutTrailingBlanks(bytes), file);
   MeasContent c;
   for (std::string* text : {&c.SourceName, &c.Manufacturer, &c.SourceDate, &c.SourceTime}) {
@@ -66,11 +93,14 @@ std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes, cons
   TRY(in.ReadString());
   TRY_READ(count, in.ReadInteger());
   if (count < 1 || count > kMaxMics) {
-    return std::unexpected(in.ErrorAt(in.ItemLine(), "the number of microphones must be 1 to 100, "
-                                                     "found " + std::to_string(count)));
+    return std::unexpected(in.ErrorAt(in.ItemLine(),
+                                      "the number of microphones must be 1 to 100, "
+                                      "found " +
+                                          std::to_string(count)));
   }
   c.MicCount = count;
-  const auto readBands = [&in](Indexed<float, 1, kBandCount>& into) -> std::expected<void, FileError> {
+  const auto readBands =
+      [&in](Indexed<float, 1, kBandCount>& into) -> std::expected<void, FileError> {
     TRY(in.ReadString());
     for (int b = 1; b <= kBandCount; ++b) {
       TRY_READ(v, in.ReadSingle());
@@ -102,6 +132,20 @@ std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes, cons
   t.DimC = cc;
   t.RoomVolume = volume;
   c.tail = t;
+  if (in.AtEnd()) return c;
+  TRY(in.ReadString());
+  for (int band = 1; band <= kBandCount; ++band) {
+    const int line = in.Line();
+    const auto item = in.ReadString();
+    if (!item) return std::unexpected(item.error());
+    if (item->size() == 1 && item->front() == '-') continue;
+    const std::optional<float> level = StrictNumber(*item);
+    if (!level) {
+      return std::unexpected(
+          in.ErrorAt(line, "expected a background level or \"-\", found " + Quoted(*item)));
+    }
+    c.Background(band) = *level;
+  }
   return c;
 }
 
@@ -119,9 +163,11 @@ void ApplyMeasContent(AppState& state, const MeasContent& c) {
   src.SourceTime = c.SourceTime;
   m.MicCount = static_cast<std::int16_t>(c.MicCount);
   for (int mic = 1; mic <= c.MicCount; ++mic) {
-    for (int b = 1; b <= kBandCount; ++b) state.MicLp(mic, b) = c.MicLp[static_cast<std::size_t>(mic - 1)](b);
+    for (int b = 1; b <= kBandCount; ++b)
+      state.MicLp(mic, b) = c.MicLp[static_cast<std::size_t>(mic - 1)](b);
   }
   m.RevTime = c.RevTime;
+  m.Background = c.Background;
   if (!c.tail) return;
   m.DimA = c.tail->DimA;
   m.DimB = c.tail->DimB;

@@ -1,6 +1,8 @@
 // The measurement result file (*.dat): the header texts, the levels of every
 // microphone, the reverberation times, the dimensions of the enveloping
 // surface, the room volume and the sound power levels (10 bands + Lin + A).
+// A last line "Lb =" holds the background levels when any was given ("-"
+// for a band without one); files without it read as before.
 // Text lines with CR LF; numbers with "." and no zero before it.
 #pragma once
 
@@ -27,6 +29,7 @@ struct MeasContent {
     Indexed<float, 1, 12> Lw;
   };
   std::optional<Tail> tail;
+  Indexed<float, 1, kBandCount> Background = Measurement::NoBackground();
 };
 
 // The file's bytes for the current measurement and source header.
@@ -35,7 +38,8 @@ std::string MeasFileText(const AppState& state);
 std::expected<void, FileError> WriteMeasText(const AppState& state, const std::string& path);
 
 // A file with no microphones or more than 100 is refused.
-std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes, const std::string& file);
+std::expected<MeasContent, FileError> ParseMeasFile(std::string_view bytes,
+                                                    const std::string& file);
 std::expected<MeasContent, FileError> ReadMeasFile(const std::string& path);
 // Takes a read file over into the source header and the measurement.
 void ApplyMeasContent(AppState& state, const MeasContent& content);

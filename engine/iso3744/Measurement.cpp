@@ -17,6 +17,16 @@ int ArrangementPosition(int micCount) {
   }
 }
 
-bool IsStandardArrangement(int micCount) { return ArrangementPosition(micCount) < 4; }
+bool IsStandardArrangement(int micCount) {
+  return ArrangementPosition(micCount) < 4;
+}
+
+int ArrangementPosition(const Measurement& m) {
+  return m.LayoutPositions ? 4 : ArrangementPosition(m.MicCount);
+}
+
+bool IsStandardArrangement(const Measurement& m) {
+  return ArrangementPosition(m) < 4;
+}
 
 }  // namespace fonderel

@@ -1,5 +1,6 @@
 #include "iso3744/MeasurementInput.h"
 
+#include "core/NumberText.h"
 #include "core/SafeFile.h"
 #include "core/Try.h"
 #include "iso3744/InstrumentExports.h"
@@ -26,7 +27,8 @@ std::expected<void, FileError> LoadMeasurement(AppState& state, const std::strin
     ApplyMeasContent(state, content);
     return {};
   }
-  TRY_READ(levels, kind == MeasKind::CommaExport ? ParsePrnExport(bytes, path) : ParseBkExport(bytes, path));
+  TRY_READ(levels, kind == MeasKind::CommaExport ? ParsePrnExport(bytes, path)
+                                                 : ParseBkExport(bytes, path));
   ApplyExportLevels(state, levels);
   return {};
 }
@@ -43,22 +45,30 @@ std::expected<LayoutFile, FileError> ReadLayoutFile(Source& src, Platform& platf
     layout.mea = mea;
   }
   if (layout.rec.NReceivers < 1 || layout.rec.NReceivers > kMaxMics) {
-    return std::unexpected(FileError{path, 0, "the file gives " + std::to_string(layout.rec.NReceivers) +
-                                                  " receivers; a measurement takes 1 to 100 microphones"});
+    return std::unexpected(FileError{path, 0,
+                                     "the file gives " + std::to_string(layout.rec.NReceivers) +
+                                         " receivers; a measurement takes 1 to 100 microphones"});
   }
   return layout;
 }
 
-void ApplyLayoutFile(Measurement& m, const LayoutFile& layout, const std::string& path) {
+std::optional<std::string> ApplyLayoutFile(Measurement& m, const LayoutFile& layout,
+                                           const std::string& path) {
   m.MicLayoutFile = path;
   m.Rec = layout.rec;
+  std::optional<std::string> note;
   if (layout.mea) {
     m.SrcX = layout.mea->SrcX;
     m.SrcY = layout.mea->SrcY;
     m.SrcZ = layout.mea->SrcZ;
+    if (layout.mea->RoomVolume != m.RoomVolume) {
+      note = "The room volume of " + path + " (" + SingleText(layout.mea->RoomVolume, Lead::None) +
+             " m3) replaces the " + SingleText(m.RoomVolume, Lead::None) + " m3 given before.";
+    }
     m.RoomVolume = layout.mea->RoomVolume;
   }
   ApplyReceiverLayout(m);
+  return note;
 }
 
 }  // namespace fonderel

@@ -32,9 +32,11 @@ struct LayoutFile {
 // A CAD geometry file also replaces the source's enclosing geometry.
 std::expected<LayoutFile, FileError> ReadLayoutFile(Source& src, Platform& platform,
                                                     const std::string& path);
-// Takes a layout over: the receivers become the microphones, their box the
-// dimensions; a measurement description file also gives the source position
-// and the room volume.
-void ApplyLayoutFile(Measurement& m, const LayoutFile& layout, const std::string& path);
+// Takes a layout over: the receivers become the microphones (whatever their
+// count), their box the dimensions; a measurement description file also
+// gives the source position and the room volume. Returns the line that says
+// so when the file's room volume replaces a different one.
+std::optional<std::string> ApplyLayoutFile(Measurement& m, const LayoutFile& layout,
+                                           const std::string& path);
 
 }  // namespace fonderel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <expected>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,30 @@
 
 namespace fonderel {
 
-// K2 above this is beyond what ISO 3744 accepts for the room (the 7 dB cap of
-// the computation stays as it is).
+// K2 above this is beyond what ISO 3744 accepts for the room; above kK2Cap
+// the computation uses kK2Cap.
 inline constexpr double kK2Limit = 4.0;
+inline constexpr double kK2Cap = 7.0;
+
+// The background correction of one band.
+struct BackgroundCorrection {
+  double LpMean = 0;  // energy mean of the microphone levels, dB
+  double DeltaLp = std::numeric_limits<double>::quiet_NaN();  // LpMean - Lb; NaN without Lb
+  double K1 = 0;                                              // dB, 0 without a background level
+  bool UpperBound = false;  // DeltaLp under 6 dB: K1 of 6 dB used, Lw is an upper bound
+};
+
+// K1 for a level difference: 0 above 15 dB (and for NaN, no background),
+// -10·lg(1 - 10^(-DeltaLp/10)) from 6 to 15 dB, the 6 dB value below.
+BackgroundCorrection CorrectionForDifference(double deltaLp);
+// The correction of band `band` from the microphone levels and Background.
+BackgroundCorrection BandBackground(const AppState& state, int band);
 
 struct SoundPowerResult {
-  float S = 0.0f;                       // measurement surface, m2
-  Indexed<double, 1, kBandCount> K2;    // environmental correction per band, dB
+  float S = 0.0f;                         // measurement surface, m2
+  Indexed<double, 1, kBandCount> K2;      // environmental correction as computed, dB
+  Indexed<double, 1, kBandCount> K2Used;  // K2 capped at kK2Cap, the one applied
+  Indexed<BackgroundCorrection, 1, kBandCount> Background;
 };
 
 // The measurement surface of the arrangement MicCount stands for.
@@ -33,8 +51,13 @@ double RoomTerm(const Measurement& m, int band);
 // the message to show, and Lw is left as it was.
 std::expected<SoundPowerResult, std::string> ComputeSoundPower(AppState& state);
 
-// One line per band whose K2 exceeds kK2Limit, saying that the room does not
-// meet the limit there.
-std::vector<std::string> K2Warnings(const SoundPowerResult& result);
+// The notes on the computation: one line per band whose K2 exceeds kK2Limit
+// (with the capped value used above kK2Cap), one for the bands without a
+// reverberation time (free field), one per band whose background is less
+// than 6 dB under the source.
+std::vector<std::string> K2Warnings(const Measurement& m, const SoundPowerResult& result);
+
+// "63 Hz" for band 2.
+std::string BandName(int band);
 
 }  // namespace fonderel
