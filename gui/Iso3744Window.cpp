@@ -3,19 +3,24 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "HeadingsDialog.h"
+#include "IsoReportPage.h"
+#include "QtPlatform.h"
 #include "core/Cp1252.h"
 
 namespace fonderel {
 namespace {
 
-QString Text(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
-std::string Bytes(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+QString Text(const std::string& bytes) {
+  return QString::fromStdString(Cp1252ToUtf8(bytes));
+}
+std::string Bytes(const QString& text) {
+  return Utf8ToCp1252(text.toStdString());
+}
 
 QPushButton* Button(const char* name, const char* text) {
   auto* b = new QPushButton(text);
@@ -37,6 +42,8 @@ Iso3744Window::Iso3744Window(AppState& state, Platform& platform, QWidget* paren
       heightLabel_(new QLabel("height  (c)")),
       grid_(new GridWidget(state.Entry, "Grid1")),
       cell_(new QLineEdit),
+      pictures_(new QStackedWidget),
+      blank_(new QWidget),
       image_(new LayoutPicture),
       graph_(new BarChartWidget) {
   setObjectName("iso3744");
@@ -65,9 +72,11 @@ Iso3744Window::Iso3744Window(AppState& state, Platform& platform, QWidget* paren
 
   auto* top = new QHBoxLayout;
   top->addLayout(form);
-  top->addWidget(image_, 1);
-  top->addWidget(graph_, 1);
-  graph_->hide();
+  pictures_->setObjectName("Pictures");
+  pictures_->addWidget(image_);
+  pictures_->addWidget(graph_);
+  pictures_->addWidget(blank_);
+  top->addWidget(pictures_, 1);
 
   auto* cellRow = new QHBoxLayout;
   cellRow->addWidget(new QLabel("Pointed datum :"));
@@ -80,7 +89,8 @@ Iso3744Window::Iso3744Window(AppState& state, Platform& platform, QWidget* paren
   QPushButton* save = Button("Savetfile", "Save to File");
   QPushButton* load = Button("Loadffile", "Load from File");
   QPushButton* print = Button("Command2", "Print Window");
-  for (QPushButton* b : {dispLw, save, load, print, ok}) buttons->addWidget(b);
+  QPushButton* report = Button("Report", "Report...");
+  for (QPushButton* b : {dispLw, save, load, print, report, ok}) buttons->addWidget(b);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 2);
@@ -90,7 +100,8 @@ Iso3744Window::Iso3744Window(AppState& state, Platform& platform, QWidget* paren
   resize(900, 640);
 
   for (const char* entry : {"5", "8", "9", "10", "User"}) nmics_->addItem(entry);
-  connect(nmics_, &QComboBox::activated, this, [this](int position) { session_.NmicsClick(position); });
+  connect(nmics_, &QComboBox::activated, this,
+          [this](int position) { session_.NmicsClick(position); });
   grid_->onCommit = [this](int row, int col, const std::string& entry, bool onEnter) {
     if (QTableWidgetItem* item = grid_->item(row, col)) {
       item->setText(Text(session_.GridCommit(row, col, entry, onEnter)));
@@ -116,6 +127,13 @@ Iso3744Window::Iso3744Window(AppState& state, Platform& platform, QWidget* paren
   connect(save, &QPushButton::clicked, this, [this] { session_.SaveToFile(); });
   connect(load, &QPushButton::clicked, this, [this] { session_.LoadFromFile(); });
   connect(print, &QPushButton::clicked, this, [this] { session_.PrintWindow(); });
+  connect(report, &QPushButton::clicked, this, [this] { session_.WriteReport(); });
+  // The dialogs give paths as Windows-1252 bytes, as for the datasheet.
+  session_.reportWriter = [](const IsoReport& r, const std::string& path) {
+    auto written = WriteIsoReport(r, Cp1252ToUtf8(path));
+    if (!written) written.error().file = path;
+    return written;
+  };
 
   // The load step runs here, once per opening; activating the window again
   // changes nothing.
@@ -157,22 +175,21 @@ void Iso3744Window::SetGrid(const TextTable& cells) {
   grid_->setCurrentCell(1, 1);
 }
 
-void Iso3744Window::SetEditBox(const std::string& text) { cell_->setText(Text(text)); }
+void Iso3744Window::SetEditBox(const std::string& text) {
+  cell_->setText(Text(text));
+}
 
 void Iso3744Window::ShowChart(const BarChart& chart) {
   graph_->SetChart(chart);
-  image_->hide();
-  graph_->show();
+  pictures_->setCurrentWidget(graph_);
 }
 
 void Iso3744Window::ShowPicture() {
-  graph_->hide();
-  image_->show();
+  pictures_->setCurrentWidget(image_);
 }
 
 void Iso3744Window::HideChartAndPicture() {
-  graph_->hide();
-  image_->hide();
+  pictures_->setCurrentWidget(blank_);
 }
 
 void Iso3744Window::ShowHeadingDialog() {
@@ -184,16 +201,21 @@ void Iso3744Window::ShowHeadingDialog() {
   dialog.exec();
 }
 
-void Iso3744Window::CloseWindow() { done(QDialog::Accepted); }
+void Iso3744Window::CloseWindow() {
+  done(QDialog::Accepted);
+}
 
-void Iso3744Window::PrintWindow() {
+bool Iso3744Window::PrintWindow() {
+  // The printer of the print dialog just shown, as Print Form uses it.
+  auto* qt = dynamic_cast<QtPlatform*>(&platform_);
+  if (qt == nullptr) return false;
   const QPixmap image = grab();
-  QPrinter printer;
   QPainter painter;
-  if (!painter.begin(&printer)) return;
+  if (!painter.begin(&qt->Printer())) return false;
   const QRect page = painter.viewport();
-  painter.drawPixmap(QRect(page.topLeft(), image.size().scaled(page.size(), Qt::KeepAspectRatio)), image);
-  painter.end();
+  painter.drawPixmap(QRect(page.topLeft(), image.size().scaled(page.size(), Qt::KeepAspectRatio)),
+                     image);
+  return painter.end();
 }
 
 }  // namespace fonderel

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStackedWidget>
 #include <functional>
 
 #include "GridWidget.h"
@@ -35,7 +36,7 @@ class Iso3744Window : public QDialog, public IsoView {
   void HideChartAndPicture() override;
   void ShowHeadingDialog() override;
   void CloseWindow() override;
-  void PrintWindow() override;
+  bool PrintWindow() override;
 
  private:
   QLineEdit* AddDimension(const char* name, DimensionField field);
@@ -53,6 +54,10 @@ class Iso3744Window : public QDialog, public IsoView {
   QLineEdit* volume_;
   GridWidget* grid_;
   QLineEdit* cell_;
+  // The sketch, the chart and an empty page share one pane that keeps its
+  // size whichever is shown (also while a message box is up).
+  QStackedWidget* pictures_;
+  QWidget* blank_;
   LayoutPicture* image_;
   BarChartWidget* graph_;
 };

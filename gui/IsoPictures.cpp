@@ -93,7 +93,14 @@ void BarChartWidget::paintEvent(QPaintEvent*) {
   const int line = fm.height();
   p.setPen(Qt::black);
   p.drawText(QRect(0, 4, width(), line), Qt::AlignHCenter, QString::fromStdString(chart_.title));
-  const int notesHeight = static_cast<int>(chart_.notes.size()) * line;
+  // The notes and criteria in a smaller font, at most half the height (the
+  // rest elided): the bars keep their room.
+  QFont small = font();
+  small.setPointSizeF(font().pointSizeF() * 0.85);
+  const int noteLine = QFontMetrics(small).height();
+  const int shown =
+      std::min<int>(static_cast<int>(chart_.notes.size()), height() / 2 / std::max(1, noteLine));
+  const int notesHeight = shown * noteLine;
   const QRectF plot(40, 8 + 1.5 * line, width() - 50, height() - 8 - 3 * line - notesHeight - 8);
   if (chart_.values.empty() || plot.height() < 20) return;
   double top = 0;
@@ -121,9 +128,15 @@ void BarChartWidget::paintEvent(QPaintEvent*) {
                QString::fromStdString(chart_.labels[i]));
   }
   p.setPen(QColor(170, 0, 0));
-  for (std::size_t i = 0; i < chart_.notes.size(); ++i) {
-    p.drawText(QRectF(6, plot.bottom() + line + 6 + line * static_cast<double>(i), width() - 12, line),
-               Qt::AlignLeft, QString::fromStdString(chart_.notes[i]));
+  p.setFont(small);
+  const QFontMetrics smallMetrics(small);
+  for (int i = 0; i < shown; ++i) {
+    const bool last = i == shown - 1 && shown < static_cast<int>(chart_.notes.size());
+    const QString text =
+        last ? QString("...") : QString::fromStdString(chart_.notes[static_cast<std::size_t>(i)]);
+    p.drawText(QRectF(6, plot.bottom() + line + 6 + noteLine * static_cast<double>(i), width() - 12,
+                      noteLine),
+               Qt::AlignLeft, smallMetrics.elidedText(text, Qt::ElideRight, width() - 12));
   }
 }
 

@@ -232,10 +232,43 @@ bool IsoSession::Compute() {
     platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning", result.error());
     return false;
   }
+  lastResult_ = *result;
   lastNotes_ = K2Warnings(state_.Iso, *result);
   for (std::string& line : GradeLines(GradeMeasurement(state_, *result)))
     lastNotes_.push_back(std::move(line));
   return true;
+}
+
+void IsoSession::PrintWindow() {
+  if (!platform_.ShowPrinterDialog(0)) return;
+  if (view_.PrintWindow()) return;
+  state_.AddLogLine("Error: " + std::string(kPrintFailedText));
+  platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Print Error",
+                        kPrintFailedText);
+}
+
+void IsoSession::WriteReport() {
+  if (!reportWriter || !Compute()) return;
+  const FileDialogSettings settings{"Save the measurement report",
+                                    "PDF Files (*.pdf)|*.pdf",
+                                    1,
+                                    kDialogOverwritePrompt | kDialogHideReadOnly,
+                                    "*.pdf",
+                                    state_.DialogInitialDir};
+  const auto path = platform_.ShowFileDialog(FileDialogKind::Save, settings);
+  if (!path) return;
+  const IsoReport report =
+      BuildIsoReport(state_, *lastResult_, GradeMeasurement(state_, *lastResult_));
+  platform_.SetBusy(true);
+  auto written = reportWriter(report, *path);
+  platform_.SetBusy(false);
+  if (!written) {
+    state_.AddLogLine("Error: " + written.error().Text());
+    platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Save Error",
+                          written.error().Text());
+    return;
+  }
+  state_.AddLogLine("Measurement report written to " + *path);
 }
 
 void IsoSession::DispLw() {

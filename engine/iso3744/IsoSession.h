@@ -4,12 +4,14 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/AppState.h"
 #include "core/FileError.h"
 #include "core/Platform.h"
+#include "iso3744/IsoReport.h"
 #include "iso3744/IsoView.h"
 
 namespace fonderel {
@@ -22,6 +24,8 @@ inline constexpr const char* kUnsavedInputText =
 
 // The title of the grid's last row, the background levels.
 inline constexpr const char* kBackgroundRowTitle = "Lb - dB";
+inline constexpr const char* kPrintFailedText =
+    "The window could not be printed: the printer chosen could not be opened.";
 
 enum class DimensionField { Lenght, Widt, Heigh, Volume };
 
@@ -60,7 +64,12 @@ class IsoSession {
   void LoadFromFile();
   // A double click on grid row `row`.
   void LoadMicSpectrum(int row);
-  void PrintWindow() { view_.PrintWindow(); }
+  // "Print Window": the print dialog, then the window's image on the printer
+  // chosen; a printer that cannot be opened is said.
+  void PrintWindow();
+  // "Report...": computes, asks where to write and writes the report page.
+  void WriteReport();
+  IsoReportWriter reportWriter;  // the desktop layer paints the page
 
   float InputSaved = -1.0f;    // -1: the input equals what was last loaded or saved
   float PendingAction = 0.0f;  // 1: save after the heading dialog; 2: finish OK
@@ -78,7 +87,8 @@ class IsoSession {
   Platform& platform_;
   IsoView& view_;
   std::string volumeText_ = "200";
-  std::vector<std::string> lastNotes_;  // K2 warnings of the last computation
+  std::vector<std::string> lastNotes_;  // notes and grade lines of the last computation
+  std::optional<SoundPowerResult> lastResult_;
 };
 
 // File › "C&reate Source ISO 3744...": the regional check, the unsaved-data

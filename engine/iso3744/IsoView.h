@@ -29,7 +29,7 @@ struct BarChart {
   std::vector<std::string> labels;
   std::vector<double> values;
   std::vector<Rgb> colours;
-  std::vector<std::string> notes;  // the K2 limit warnings
+  std::vector<std::string> notes;  // the computation's notes, the grade and its criteria
 };
 
 class IsoView {
@@ -48,7 +48,9 @@ class IsoView {
   // The heading dialog for name and manufacturer, shown modally.
   virtual void ShowHeadingDialog() = 0;
   virtual void CloseWindow() = 0;
-  virtual void PrintWindow() = 0;
+  // Prints the window's image on the printer chosen in the print dialog;
+  // false when the printer could not be opened.
+  virtual bool PrintWindow() = 0;
 };
 
 }  // namespace fonderel

@@ -43,7 +43,7 @@ class RecordingView : public IsoView {
     if (onHeadingDialog) onHeadingDialog();
   }
   void CloseWindow() override { closed = true; }
-  void PrintWindow() override {}
+  bool PrintWindow() override { return true; }
 };
 
 struct Window {

@@ -133,7 +133,7 @@ TEST(BadMeasFiles, RefusedWithFileAndLine) {
       {"prn", Wrap(ParsePrnExport, "E.PRN")},         {"bk", Wrap(ParseBkExport, "B.TXT")},
       {"txt", Wrap(ParseTextSpectrum, "S.TXT")},      {"lab", Wrap(ParseLabelledSpectrum, "S.LD")}};
   const auto rows = test::IsoRows("bad-files.tsv");
-  EXPECT_EQ(rows.size(), 23u);
+  EXPECT_EQ(rows.size(), 24u);
   for (const auto& c : rows)
     EXPECT_EQ(parsers.at(c.at(1))(test::Slurp(test::IsoCase(c.at(2)))), c.at(3)) << c.at(0);
 }

@@ -131,21 +131,25 @@ TEST(SoundPower, EqualLevelsGiveLpPlusSurfaceLessK2WhateverTheCount) {
 
 TEST(SoundPower, K2IsCappedAtSevenAndWarnedAboveFour) {
   auto state = std::make_unique<AppState>();
-  state->Iso.RevTime(1) = 50.0f;   // very reverberant: capped
+  state->Iso.RevTime(1) = 50.0f;   // K2 = 10·log10(626) = 28.0: capped
   state->Iso.RevTime(2) = 0.5f;    // K2 = 10·log10(7.25) = 8.6: capped too
   state->Iso.RevTime(3) = 0.15f;   // K2 = 10·log10(2.875) = 4.6
+  state->Iso.RevTime(4) = 0.01f;   // bands 5..10 without a time: free field
   state->Iso.RoomVolume = 20.0f;
   const auto r = ComputeSoundPower(*state);
   ASSERT_TRUE(r.has_value());
-  EXPECT_EQ(r->K2(1), 7.0);
-  EXPECT_EQ(r->K2(2), 7.0);
+  EXPECT_NEAR(r->K2(1), 10 * std::log10(626.0), 1e-9) << "the computed K2";
+  EXPECT_EQ(r->K2Used(1), 7.0);
+  EXPECT_EQ(r->K2Used(2), 7.0);
   EXPECT_NEAR(state->src.Lw(1), 3.0, 1e-5);
-  const auto lines = K2Warnings(*r);
-  ASSERT_EQ(lines.size(), 3u);
+  const auto lines = K2Warnings(state->Iso, *r);
+  ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "The room does not meet the ISO 3744 limit for K2 (4 dB) in the 31.5 Hz band: "
-                      "K2 = 7.0 dB.");
+                      "K2 = 28.0 dB; 7.0 dB is used.");
   EXPECT_EQ(lines[2], "The room does not meet the ISO 3744 limit for K2 (4 dB) in the 125 Hz band: "
                       "K2 = 4.6 dB.");
+  EXPECT_EQ(lines[3], "No reverberation time in the 500, 1000, 2000, 4000, 8000, 16000 Hz bands: "
+                      "taken as free field (K2 = 0 dB).");
 }
 
 TEST(SoundPower, UndefinedTermsAreRefusedAndLwKept) {
