@@ -35,8 +35,10 @@ TEST(CliIso3744, RunsOfCliRunsTsv) {
     const CliRun r = Cli(args);
     EXPECT_EQ(r.status, std::stoi(c.at(1))) << c[0] << ": " << r.err;
     EXPECT_NE(r.err.find(c.at(2)), std::string::npos) << c[0] << ": " << r.err;
-    if (r.status != 0) EXPECT_EQ(r.out, "") << c[0] << ": a failed run prints no result";
-    if (r.status != 0) EXPECT_FALSE(std::filesystem::exists(dir / "at.spk")) << c[0];
+    if (r.status != 0) {
+      EXPECT_EQ(r.out, "") << c[0] << ": a failed run prints no result";
+      EXPECT_FALSE(std::filesystem::exists(dir / "at.spk")) << c[0];
+    }
   }
 }
 

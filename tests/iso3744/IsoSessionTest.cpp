@@ -142,9 +142,10 @@ TEST(IsoSession, GridOfTheMostMicrophones) {
   state->MicLp(kMaxMics, 1) = 70.25f;
   state->MicLp(kMaxMics, kBandCount) = 81.5f;
   const TextTable grid = MeasurementGrid(*state);
-  ASSERT_EQ(grid.size(), std::size_t{kMaxMics + 2});
+  ASSERT_EQ(grid.size(), std::size_t{kMaxMics + 3});
   const auto& last = grid[kMaxMics];
   EXPECT_EQ(last[0] + "|" + last[1] + "|" + last[kBandCount], "Lp(100) - dB|70.25|81.5");
+  EXPECT_EQ(grid[kMaxMics + 2][0], "Lb - dB");
 }
 
 TEST(FileCreateNoise, ResetsRunsTheWindowAndOffersToSave) {
