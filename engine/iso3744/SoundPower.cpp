@@ -140,7 +140,9 @@ std::vector<std::string> K2Warnings(const Measurement& m, const SoundPowerResult
       lines.push_back(line + ".");
     }
   }
-  if (!freeField.empty()) {
+  if (freeField.size() == kBandCount) {
+    lines.push_back("No reverberation time in any band: taken as free field (K2 = 0 dB).");
+  } else if (!freeField.empty()) {
     lines.push_back("No reverberation time in the " + BandList(freeField) +
                     (freeField.size() == 1 ? " band" : " bands") +
                     ": taken as free field (K2 = 0 dB).");
