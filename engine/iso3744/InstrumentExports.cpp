@@ -27,8 +27,8 @@ std::string_view Trimmed(std::string_view s) {
 std::vector<std::string_view> TabFields(std::string_view line) {
   std::vector<std::string_view> fields;
   std::size_t start = 0;
-  for (std::size_t tab = line.find('\t');
-       tab != std::string_view::npos && fields.size() < kBkColumns; tab = line.find('\t', start)) {
+  for (std::size_t tab = line.find('\t'); tab != std::string_view::npos && fields.size() < kBkColumns;
+       tab = line.find('\t', start)) {
     fields.push_back(line.substr(start, tab - start));
     start = tab + 1;
   }
@@ -42,8 +42,7 @@ std::vector<std::string_view> Lines(std::string_view text) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     lines.push_back(text.substr(start, end - start));
-    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-      ++end;
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
     start = end + 1;
   }
   return lines;
@@ -62,14 +61,12 @@ std::expected<double, FileError> Number(std::string_view field, const std::strin
 
 }  // namespace
 
-std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes,
-                                                      const std::string& file) {
+std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes, const std::string& file) {
   FieldReader in(WithoutTrailingBlanks(bytes), file);
   for (int i = 0; i < 9; ++i) TRY(in.SkipLine());
   ExportLevels out;
   while (!in.AtEnd()) {
-    if (static_cast<int>(out.MicLp.size()) == kMaxMics)
-      return std::unexpected(TooMany(file, in.Line()));
+    if (static_cast<int>(out.MicLp.size()) == kMaxMics) return std::unexpected(TooMany(file, in.Line()));
     const int line = in.Line();
     BandLevels lp;
     TRY_READ(first, in.ReadString());
@@ -87,8 +84,7 @@ std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes,
     if (st > s9) {
       const double band10 = Decibels(st - s9);
       if (!std::isfinite(band10)) {
-        return std::unexpected(
-            FileError{file, line, "the overall level is beyond the float range"});
+        return std::unexpected(FileError{file, line, "the overall level is beyond the float range"});
       }
       lp(10) = static_cast<float>(band10);
     } else {
@@ -100,8 +96,7 @@ std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes,
   return out;
 }
 
-std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes,
-                                                     const std::string& file) {
+std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes, const std::string& file) {
   const std::vector<std::string_view> lines = Lines(WithoutTrailingBlanks(bytes));
   if (lines.empty()) return std::unexpected(FileError{file, 0, "the file is empty"});
   const std::vector<std::string_view> names = TabFields(lines[0]);
@@ -115,28 +110,24 @@ std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes,
   if (k0 < 0) return std::unexpected(FileError{file, 1, "no column named \"LEQ_25HZ\""});
   const int lastColumn = k0 + 3 * (kBandCount - 1);  // the 12.5 kHz third octave
   if (lastColumn >= kBkColumns) {
-    return std::unexpected(FileError{file, 1,
-                                     "the column \"LEQ_25HZ\" is too far right for the "
-                                     "third octaves up to 12.5 kHz"});
+    return std::unexpected(FileError{file, 1, "the column \"LEQ_25HZ\" is too far right for the "
+                                              "third octaves up to 12.5 kHz"});
   }
   ExportLevels out;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const int line = static_cast<int>(i) + 1;
     if (lines[i].find_first_not_of(" \t") == std::string_view::npos) continue;
     if (static_cast<int>(out.MicLp.size()) == kBkLines) {
-      return std::unexpected(
-          FileError{file, line, "more than " + std::to_string(kBkLines) + " microphone lines"});
+      return std::unexpected(FileError{file, line, "more than " + std::to_string(kBkLines) +
+                                                       " microphone lines"});
     }
     const std::vector<std::string_view> fields = TabFields(lines[i]);
     if (static_cast<int>(fields.size()) <= lastColumn) {
-      return std::unexpected(FileError{file, line,
-                                       "expected " + std::to_string(lastColumn + 1) +
-                                           " tab-ended fields, found " +
-                                           std::to_string(fields.size())});
+      return std::unexpected(FileError{file, line, "expected " + std::to_string(lastColumn + 1) +
+                                                       " tab-ended fields, found " +
+                                                       std::to_string(fields.size())});
     }
-    const auto v = [&](int col) {
-      return Number(fields[static_cast<std::size_t>(col)], file, line);
-    };
+    const auto v = [&](int col) { return Number(fields[static_cast<std::size_t>(col)], file, line); };
     BandLevels lp;
     for (int b = 1; b <= 9; ++b) {
       const int c = k0 + 3 * (b - 1);
@@ -158,8 +149,7 @@ std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes,
 void ApplyExportLevels(AppState& state, const ExportLevels& levels) {
   state.Iso.MicCount = static_cast<std::int16_t>(levels.MicLp.size());
   for (std::size_t i = 0; i < levels.MicLp.size(); ++i) {
-    for (int b = 1; b <= kBandCount; ++b)
-      state.MicLp(static_cast<int>(i) + 1, b) = levels.MicLp[i](b);
+    for (int b = 1; b <= kBandCount; ++b) state.MicLp(static_cast<int>(i) + 1, b) = levels.MicLp[i](b);
   }
 }
 

@@ -29,10 +29,8 @@ struct ExportLevels {
 inline constexpr int kBkColumns = 80;  // fields of a B&K 2260 line that are read
 inline constexpr int kBkLines = 50;    // microphones of a B&K 2260 export
 
-std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes,
-                                                      const std::string& file);
-std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes,
-                                                     const std::string& file);
+std::expected<ExportLevels, FileError> ParsePrnExport(std::string_view bytes, const std::string& file);
+std::expected<ExportLevels, FileError> ParseBkExport(std::string_view bytes, const std::string& file);
 
 // Sets MicCount and MicLp(1..N) from the export; the room and the
 // dimensions keep their values.

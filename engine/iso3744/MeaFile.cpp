@@ -30,8 +30,8 @@ std::expected<MeaLayout, FileError> ParseMeaFile(std::string_view bytes, const s
   TRY_READ(count, in.ReadInteger());
   if (count < 1 || count > kMaxReceivers) {
     return std::unexpected(in.ErrorAt(in.ItemLine(), "the number of receivers must be 1 to " +
-                                                         std::to_string(kMaxReceivers) +
-                                                         ", found " + std::to_string(count)));
+                                                         std::to_string(kMaxReceivers) + ", found " +
+                                                         std::to_string(count)));
   }
   TRY(in.SkipLine());
   for (int k = 1; k <= count; ++k) {

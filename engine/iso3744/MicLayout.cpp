@@ -16,9 +16,9 @@ void Put(Measurement& m, int mic, double x, double y, double z) {
 
 // The hemisphere's microphones as multiples of the radius.
 constexpr double kHemisphere[10][3] = {
-    {-0.99, 0, 0.15},     {0.5, -0.86, 0.15}, {0.5, 0.86, 0.15},  {-0.45, 0.77, 0.45},
-    {-0.45, -0.77, 0.45}, {0.89, 0, 0.45},    {0.33, 0.57, 0.75}, {-0.66, 0, 0.75},
-    {0.33, -0.57, 0.75},  {0, 0, 1.0}};
+    {-0.99, 0, 0.15}, {0.5, -0.86, 0.15},  {0.5, 0.86, 0.15}, {-0.45, 0.77, 0.45},
+    {-0.45, -0.77, 0.45}, {0.89, 0, 0.45}, {0.33, 0.57, 0.75}, {-0.66, 0, 0.75},
+    {0.33, -0.57, 0.75}, {0, 0, 1.0}};
 
 void PlaceBox(Measurement& m) {
   const double a = m.DimA, b = m.DimB, c = m.DimC;
@@ -53,9 +53,7 @@ void PlaceBox(Measurement& m) {
   Put(m, 9, 0, 0, c);
 }
 
-std::string Label(int k) {
-  return IntText(k, Lead::None);
-}
+std::string Label(int k) { return IntText(k, Lead::None); }
 
 void DrawBox(LayoutSketch& s, double x0, double x1, double y0, double y1, double z1) {
   const double xs[2] = {x0, x1}, ys[2] = {y0, y1}, zs[2] = {0, z1};
@@ -79,13 +77,10 @@ void DrawHemisphere(LayoutSketch& s, double r) {
   constexpr double kPi = 3.141592653589793;
   for (int i = 0; i < kSteps; ++i) {
     const double t0 = 2 * kPi * i / kSteps, t1 = 2 * kPi * (i + 1) / kSteps;
-    DrawLayoutLine(s, r * std::cos(t0), r * std::sin(t0), 0, r * std::cos(t1), r * std::sin(t1), 0,
-                   0);
+    DrawLayoutLine(s, r * std::cos(t0), r * std::sin(t0), 0, r * std::cos(t1), r * std::sin(t1), 0, 0);
     const double u0 = kPi * i / kSteps, u1 = kPi * (i + 1) / kSteps;
-    DrawLayoutLine(s, r * std::cos(u0), 0, r * std::sin(u0), r * std::cos(u1), 0, r * std::sin(u1),
-                   0);
-    DrawLayoutLine(s, 0, r * std::cos(u0), r * std::sin(u0), 0, r * std::cos(u1), r * std::sin(u1),
-                   0);
+    DrawLayoutLine(s, r * std::cos(u0), 0, r * std::sin(u0), r * std::cos(u1), 0, r * std::sin(u1), 0);
+    DrawLayoutLine(s, 0, r * std::cos(u0), r * std::sin(u0), 0, r * std::cos(u1), r * std::sin(u1), 0);
   }
 }
 
@@ -131,17 +126,12 @@ void ApplyReceiverLayout(Measurement& m) {
   m.LayoutPositions = true;
 }
 
-double SketchX(double x, double y) {
-  return 1500 + 300 * x + 200 * y;
-}
-double SketchY(double y, double z) {
-  return 2000 - 300 * z - 200 * y;
-}
+double SketchX(double x, double y) { return 1500 + 300 * x + 200 * y; }
+double SketchY(double y, double z) { return 2000 - 300 * z - 200 * y; }
 
 void DrawLayoutLine(LayoutSketch& sketch, double x1, double y1, double z1, double x2, double y2,
                     double z2, int colour) {
-  sketch.lines.push_back(
-      {SketchX(x1, y1), SketchY(y1, z1), SketchX(x2, y2), SketchY(y2, z2), colour});
+  sketch.lines.push_back({SketchX(x1, y1), SketchY(y1, z1), SketchX(x2, y2), SketchY(y2, z2), colour});
 }
 
 void DrawMicPoint(LayoutSketch& sketch, double x, double y, double z, double radius, int colour,
@@ -193,9 +183,9 @@ LayoutSketch SketchArrangement(const Measurement& m) {
 
 Rgb PaletteColour(int colour) {
   static constexpr Rgb kPalette[16] = {
-      {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},  {128, 0, 0}, {128, 0, 128},
-      {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},    {0, 255, 0}, {0, 255, 255},
-      {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
+      {0, 0, 0},       {0, 0, 128},     {0, 128, 0},   {0, 128, 128}, {128, 0, 0},    {128, 0, 128},
+      {128, 128, 0},   {192, 192, 192}, {128, 128, 128}, {0, 0, 255}, {0, 255, 0},    {0, 255, 255},
+      {255, 0, 0},     {255, 0, 255},   {255, 255, 0}, {255, 255, 255}};
   return colour >= 0 && colour < 16 ? kPalette[colour] : Rgb{};
 }
 

@@ -9,6 +9,7 @@
 #include "core/Rgb.h"
 #include "iso3744/Measurement.h"
 
+
 namespace fonderel {
 
 // Sets MicX/Y/Z(1..N) and SrcX/Y/Z for MicCount = 5, 8, 9 or 10, or from the

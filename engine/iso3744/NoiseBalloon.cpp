@@ -6,11 +6,11 @@
 #include "import/ImportCommon.h"
 #include "iso3744/MicLayout.h"
 #include "iso3744/SoundPower.h"
+#include "iso3744/SoundPower.h"
 
 namespace fonderel {
 
-std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state,
-                                                             const LocalTime& now) {
+std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state, const LocalTime& now) {
   Measurement m = state.Iso;  // positions are worked on in a copy until all is defined
   const int n = m.MicCount;
   if (n < 1 || n > kMaxMics) {
@@ -26,8 +26,7 @@ std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state,
     m.MicZ(n + i) = -m.MicZ(i);
     const double dx = m.MicX(i) - xs, dy = m.MicY(i) - ys;
     const double dz = m.MicZ(i) - zs, dzImage = m.MicZ(i) + zs;
-    distance[static_cast<std::size_t>(i)] =
-        static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
+    distance[static_cast<std::size_t>(i)] = static_cast<float>(std::sqrt(dx * dx + dy * dy + dz * dz));
     distance[static_cast<std::size_t>(n + i)] =
         static_cast<float>(std::sqrt(dx * dx + dy * dy + dzImage * dzImage));
     if (!(distance[static_cast<std::size_t>(i)] > 0.0f) ||
@@ -41,9 +40,8 @@ std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state,
   Indexed<float, 1, kBandCount> mean;
   for (int b = 1; b <= kBandCount; ++b) {
     if (m.RevTime(b) != 0.0f && !(m.RoomVolume > 0.0f)) {
-      return std::unexpected(
-          std::string("The test room volume must be above 0 when reverberation "
-                      "times are given."));
+      return std::unexpected(std::string("The test room volume must be above 0 when reverberation "
+                                         "times are given."));
     }
     float sum = 0.0f;
     // The levels carry the background as Lw does before K1 takes it out.
@@ -51,8 +49,7 @@ std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state,
     for (int i = 1; i <= n; ++i) {
       const double r1 = distance[static_cast<std::size_t>(i)];
       const double r2 = distance[static_cast<std::size_t>(n + i)];
-      const double d =
-          1.0 / (12.566370616 * r1 * r1) + 1.0 / (25.132741232 * r2 * r2) + RoomTerm(m, b);
+      const double d = 1.0 / (12.566370616 * r1 * r1) + 1.0 / (25.132741232 * r2 * r2) + RoomTerm(m, b);
       const float lp = k1 != 0.0 ? static_cast<float>(state.MicLp(i, b) - k1) : state.MicLp(i, b);
       const float f = static_cast<float>(std::pow(10.0, (lp - state.src.Lw(b)) / 10.0) / d);
       if (!std::isfinite(f) || !(d > 0.0)) {
@@ -65,8 +62,7 @@ std::expected<BalloonOutcome, std::string> BuildNoiseBalloon(AppState& state,
       sum += f / 2;
     }
     mean(b) = sum / static_cast<float>(2 * n);
-    if (!std::isfinite(mean(b)))
-      return std::unexpected(std::string("The directivity factors have no finite mean."));
+    if (!std::isfinite(mean(b))) return std::unexpected(std::string("The directivity factors have no finite mean."));
   }
   for (int i = 1; i <= 2 * n; ++i) {
     const double r = distance[static_cast<std::size_t>(i)];

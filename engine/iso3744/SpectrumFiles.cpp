@@ -19,8 +19,8 @@ constexpr int kMaxRecords = 31;  // records of the plain table
 
 FileError TooFew(const FieldReader& in, int have, int first, int need) {
   return in.ErrorAt(in.Line(), "the spectrum holds " + std::to_string(have) +
-                                   " entries; the ten octave bands from entry " +
-                                   std::to_string(first + 1) + " need " + std::to_string(need));
+                                       " entries; the ten octave bands from entry " +
+                                       std::to_string(first + 1) + " need " + std::to_string(need));
 }
 
 std::expected<void, FileError> SumThirds(const FieldReader& in, const std::vector<float>& level,
@@ -29,12 +29,11 @@ std::expected<void, FileError> SumThirds(const FieldReader& in, const std::vecto
   if (k0 + 3 * kBandCount > count) return std::unexpected(TooFew(in, count, k0, 3 * kBandCount));
   for (int b = 1; b <= kBandCount; ++b) {
     const int k = k0 + 3 * (b - 1);
-    const auto sum =
-        ThirdOctaveSum(level[static_cast<std::size_t>(k)], level[static_cast<std::size_t>(k + 1)],
-                       level[static_cast<std::size_t>(k + 2)]);
-    if (!sum)
-      return std::unexpected(
-          in.ErrorAt(in.Line(), "the levels of band " + std::to_string(b) + " have no finite sum"));
+    const auto sum = ThirdOctaveSum(level[static_cast<std::size_t>(k)],
+                                    level[static_cast<std::size_t>(k + 1)],
+                                    level[static_cast<std::size_t>(k + 2)]);
+    if (!sum) return std::unexpected(in.ErrorAt(in.Line(), "the levels of band " + std::to_string(b) +
+                                                               " have no finite sum"));
     out.Lp(b) = *sum;
   }
   return {};
@@ -50,8 +49,7 @@ std::expected<void, FileError> TakeOctaves(const FieldReader& in, const std::vec
 
 // The second text form: 13 lines, a skipped line, then (frequency text,
 // ignored text, level) records; the ten bands start at the last 31.5 Hz record.
-std::expected<Spectrum, FileError> ParsePlainTable(std::string_view bytes,
-                                                   const std::string& file) {
+std::expected<Spectrum, FileError> ParsePlainTable(std::string_view bytes, const std::string& file) {
   FieldReader in(WithoutTrailingBlanks(bytes), file);
   for (int i = 0; i < 14; ++i) TRY(in.SkipLine());
   std::vector<float> level;
@@ -90,8 +88,7 @@ bool EndsWithUpper(const std::string& path, std::string_view tail) {
   return true;
 }
 
-std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes,
-                                                     const std::string& file) {
+std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes, const std::string& file) {
   FieldReader in(WithoutTrailingBlanks(bytes), file);
   TRY_READ(first, in.ReadLine());
   if (first.size() < 11 || first.substr(1, 10) != "Instrument") return ParsePlainTable(bytes, file);
@@ -112,8 +109,8 @@ std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes,
     // A pair without a positive frequency is overwritten by the next one.
     if (!(f > 0.0f)) continue;
     if (static_cast<int>(freq.size()) == kMaxPairs) {
-      return std::unexpected(
-          in.ErrorAt(in.ItemLine(), "more than " + std::to_string(kMaxPairs) + " frequencies"));
+      return std::unexpected(in.ErrorAt(in.ItemLine(), "more than " + std::to_string(kMaxPairs) +
+                                                           " frequencies"));
     }
     freq.push_back(f);
     level.push_back(lp);
@@ -144,8 +141,8 @@ std::expected<Spectrum, FileError> ParseLabelledSpectrum(std::string_view bytes,
     if (field == "dB(A)") break;
     // The table holds the labels and "dB(A)" itself.
     if (static_cast<int>(labels.size()) == kMaxPairs - 1) {
-      return std::unexpected(
-          in.Error("more than " + std::to_string(kMaxPairs) + " fields up to \"dB(A)\""));
+      return std::unexpected(in.Error("more than " + std::to_string(kMaxPairs) +
+                                      " fields up to \"dB(A)\""));
     }
     labels.push_back(std::move(field));
   }

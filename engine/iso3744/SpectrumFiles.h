@@ -22,15 +22,14 @@
 namespace fonderel {
 
 struct Spectrum {
-  Indexed<float, 1, kBandCount> Lp;       // octave-band levels, dB
-  std::optional<std::string> SourceName;  // replaces the source's name when given
-  std::optional<std::string> SourceDate;  // replaces the source's date when given
+  Indexed<float, 1, kBandCount> Lp;          // octave-band levels, dB
+  std::optional<std::string> SourceName;     // replaces the source's name when given
+  std::optional<std::string> SourceDate;     // replaces the source's date when given
 };
 
 // A file with fewer entries than the ten bands need, too many entries, no
 // "dB(A)" field or a level sum beyond the float range is refused.
-std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes,
-                                                     const std::string& file);
+std::expected<Spectrum, FileError> ParseTextSpectrum(std::string_view bytes, const std::string& file);
 std::expected<Spectrum, FileError> ParseLabelledSpectrum(std::string_view bytes,
                                                          const std::string& file);
 // The reader the path's ending selects: "TXT" (any case) the text spectrum,

@@ -64,11 +64,8 @@ nlohmann::json Observe(const Window& w, const std::string& ret, const std::strin
   int i = 0, j = 0;
   in >> name >> i >> j;
   if (name == "called") return w.platform.Called(key.substr(7));
-  if (name == "calledUnsavedInput")
-    return w.platform.Called(std::string("ShowMessage Warning|") + kUnsavedInputText);
-  if (name == "readErrorFor")
-    return w.platform.calls.back().rfind("ShowMessage Read Error|" + (w.dir / key.substr(13)), 0) ==
-           0;
+  if (name == "calledUnsavedInput") return w.platform.Called(std::string("ShowMessage Warning|") + kUnsavedInputText);
+  if (name == "readErrorFor") return w.platform.calls.back().rfind("ShowMessage Read Error|" + (w.dir / key.substr(13)), 0) == 0;
   if (name == "savedStarts") return Slurp(w.dir / "OUT.DAT").rfind(key.substr(12), 0) == 0;
   if (name == "savedHas") return Slurp(w.dir / "OUT.DAT").find(key.substr(9)) != std::string::npos;
   if (name == "grid") return v.grid.at(i).at(j);
@@ -77,34 +74,17 @@ nlohmann::json Observe(const Window& w, const std::string& ret, const std::strin
   if (name == "revTime") return s.Iso.RevTime(i);
   if (name == "recX") return s.Iso.Rec.RecX(i);
   const std::map<std::string, nlohmann::json> plain = {
-      {"ret", ret},
-      {"lenght", v.dims.lenght},
-      {"widt", v.dims.widt},
-      {"heigh", v.dims.heigh},
-      {"volume", v.dims.volume},
-      {"mics", s.Iso.MicCount},
-      {"nmicsPosition", v.arrangement.nmicsPosition},
-      {"lengthLabel", v.arrangement.lengthLabel},
-      {"widthHeightShown", v.arrangement.widthHeightShown},
-      {"gridRows", v.grid.size()},
-      {"sketchPoints", v.arrangement.sketch.points.size()},
-      {"inputSaved", w.session.InputSaved},
-      {"sourceName", s.src.SourceName},
-      {"sourceDate", s.src.SourceDate},
-      {"dimA", s.Iso.DimA},
-      {"srcZ", s.Iso.SrcZ},
-      {"nFaces", s.src.NFaces},
-      {"firstBand", s.src.FirstBand},
-      {"dataSaved", s.src.DataSaved},
-      {"closed", v.closed},
-      {"pictureShown", v.pictureShown},
-      {"headingDialogs", v.headingDialogs},
-      {"charts", v.charts.size()},
+      {"ret", ret}, {"lenght", v.dims.lenght}, {"widt", v.dims.widt}, {"heigh", v.dims.heigh},
+      {"volume", v.dims.volume}, {"mics", s.Iso.MicCount}, {"nmicsPosition", v.arrangement.nmicsPosition},
+      {"lengthLabel", v.arrangement.lengthLabel}, {"widthHeightShown", v.arrangement.widthHeightShown},
+      {"gridRows", v.grid.size()}, {"sketchPoints", v.arrangement.sketch.points.size()},
+      {"inputSaved", w.session.InputSaved}, {"sourceName", s.src.SourceName}, {"sourceDate", s.src.SourceDate}, {"dimA", s.Iso.DimA},
+      {"srcZ", s.Iso.SrcZ}, {"nFaces", s.src.NFaces}, {"firstBand", s.src.FirstBand},
+      {"dataSaved", s.src.DataSaved}, {"closed", v.closed}, {"pictureShown", v.pictureShown},
+      {"headingDialogs", v.headingDialogs}, {"charts", v.charts.size()},
       {"lastCall", w.platform.calls.empty() ? "" : w.platform.calls.back()},
-      {"firstDialogFileName",
-       w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.front().fileName},
-      {"lastDialogTitle",
-       w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.back().title}};
+      {"firstDialogFileName", w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.front().fileName},
+      {"lastDialogTitle", w.platform.fileDialogs.empty() ? "" : w.platform.fileDialogs.back().title}};
   if (plain.contains(name)) return plain.at(name);
   if (v.charts.empty()) return nullptr;
   if (name == "chartLabels") return v.charts.back().labels;
@@ -122,52 +102,35 @@ TEST(IsoSession, ScriptedCases) {
     std::string ret;
     for (const auto& op : script) {
       const std::string o = op[0];
-      if (o == "commit")
-        ret = w.session.GridCommit(op[1], op[2], op[3].get<std::string>(), op[4]);
-      else if (o == "editBox")
-        ret = w.session.EditBoxEnter(op[1], op[2], op[3].get<std::string>());
-      else if (o == "dimension")
-        w.session.DimensionEdited(DimensionField::Lenght, op[1].get<std::string>());
-      else if (o == "volume")
-        w.session.VolumeTyped(op[1].get<std::string>());
-      else if (o == "nmics")
-        w.session.NmicsClick(op[1]);
-      else if (o == "file")
-        w.platform.files.push_back(DataPath(op[1].get<std::string>()));
+      if (o == "commit") ret = w.session.GridCommit(op[1], op[2], op[3].get<std::string>(), op[4]);
+      else if (o == "editBox") ret = w.session.EditBoxEnter(op[1], op[2], op[3].get<std::string>());
+      else if (o == "dimension") w.session.DimensionEdited(DimensionField::Lenght, op[1].get<std::string>());
+      else if (o == "volume") w.session.VolumeTyped(op[1].get<std::string>());
+      else if (o == "nmics") w.session.NmicsClick(op[1]);
+      else if (o == "file") w.platform.files.push_back(DataPath(op[1].get<std::string>()));
       else if (o == "badFile") {
         test::Spit(w.dir / op[1].get<std::string>(), "\"Source Name:\",\"X\"\r\nnonsense\r\n");
         w.platform.files.push_back(w.dir / op[1].get<std::string>());
       } else if (o == "saveAs") {
         w.platform.files.push_back(w.dir / "OUT.DAT");
-        w.view.onHeadingDialog = [&w, name = op[1].get<std::string>()] {
-          w.state->src.SourceName = name;
-        };
+        w.view.onHeadingDialog = [&w, name = op[1].get<std::string>()] { w.state->src.SourceName = name; };
         w.session.SaveToFile();
-      } else if (o == "set")
-        test::Set(*w.state, op[1]);
-      else if (o == "answer")
-        w.platform.answers.push_back(MessageAnswer::No);
-      else if (o == "ok")
-        w.session.OK();
-      else if (o == "load")
-        w.session.LoadFromFile();
-      else if (o == "displw")
-        w.session.DispLw();
-      else if (o == "chartClick")
-        w.session.ChartClicked();
-      else if (o == "micSpectrum")
-        w.session.LoadMicSpectrum(op[1]);
+      } else if (o == "set") test::Set(*w.state, op[1]);
+      else if (o == "answer") w.platform.answers.push_back(MessageAnswer::No);
+      else if (o == "ok") w.session.OK();
+      else if (o == "load") w.session.LoadFromFile();
+      else if (o == "displw") w.session.DispLw();
+      else if (o == "chartClick") w.session.ChartClicked();
+      else if (o == "micSpectrum") w.session.LoadMicSpectrum(op[1]);
       else if (o == "expect") {
         for (const auto& [key, want] : op[1].items()) {
           const nlohmann::json got = Observe(w, ret, key);
           if (want.is_number() && got.is_number())
-            EXPECT_NEAR(got.get<float>(), want.get<float>(), key == "chartValue0" ? 1e-5 : 0)
-                << what << ": " << key;
+            EXPECT_NEAR(got.get<float>(), want.get<float>(), key == "chartValue0" ? 1e-5 : 0) << what << ": " << key;
           else
             EXPECT_EQ(got, want) << what << ": " << key;
         }
-      } else
-        ADD_FAILURE() << "no op " << o;
+      } else ADD_FAILURE() << "no op " << o;
     }
   }
 }
