@@ -187,8 +187,13 @@ void PrintLog(const TextLog& log, std::ostream& out) {
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const Io io{out, err};
   CLI::App app{"Inspects and converts sound source descriptions: SPK files, and the loudspeaker "
-               "files of other programs (EASE .eas, CATT SD1 .txt, Modeler .mdl or no extension).",
+               "files of other programs (EASE .eas, CATT SD1 .txt, Modeler .mdl or no extension, "
+               "SOFA directivities .sofa).",
                "fonderel-cli"};
+  // info and balloon read SOFA directivities too.
+  const char* const sourceFileHelp =
+      "Source file to read: SPK (.spk), EASE 3.0 or 2.0 (.eas), CATT SD1 (.txt), Modeler 3.0 "
+      "(.mdl) or 3.1 (no extension), SOFA directivity (.sofa), chosen by the file's extension";
   app.require_subcommand(1);
   AddVersionFlag(app);
 
@@ -196,7 +201,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   bool infoJson = false, infoTable = false;
   CLI::App* info = app.add_subcommand(
       "info", "Print a source's header, band data and overall power levels.");
-  info->add_option("FILE", infoFile, kSourceFileHelp)->required();
+  info->add_option("FILE", infoFile, sourceFileHelp)->required();
   CLI::Option* infoJsonFlag =
       info->add_flag("--json", infoJson,
                      "Print one JSON object instead: the header, the band range, the overall Lin "
@@ -211,7 +216,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   bool balloonJson = false;
   CLI::App* balloon =
       app.add_subcommand("balloon", "Print the 18 x 36 directivity balloon of one band.");
-  balloon->add_option("FILE", balloonFile, kSourceFileHelp)->required();
+  balloon->add_option("FILE", balloonFile, sourceFileHelp)->required();
   balloon->add_option("--band", balloonBand, "Band index, 1 (31.5 Hz) to 10 (16 kHz)")
       ->required()
       ->check(BandNumber());

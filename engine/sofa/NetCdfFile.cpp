@@ -1,6 +1,7 @@
 #include "sofa/NetCdfFile.h"
 
 #include <netcdf.h>
+#include <netcdf_mem.h>
 
 namespace fonderel {
 namespace {
@@ -19,10 +20,22 @@ std::expected<NetCdfFile, std::string> NetCdfFile::Open(const std::string& path)
   return NetCdfFile(id);
 }
 
-std::expected<NetCdfFile, std::string> NetCdfFile::Create(const std::string& path) {
+std::expected<NetCdfFile, std::string> NetCdfFile::OpenMemory(const std::string& name,
+                                                              const std::string& bytes) {
   int id = -1;
-  if (const int status = nc_create(path.c_str(), NC_NETCDF4 | NC_CLOBBER, &id);
+  // The library only reads the bytes (NC_NOWRITE), whatever its pointer type says.
+  void* memory = const_cast<char*>(bytes.data());
+  if (const int status = nc_open_mem(name.c_str(), NC_NOWRITE, bytes.size(), memory, &id);
       status != NC_NOERR) {
+    return std::unexpected(Problem("not a readable netCDF file", status));
+  }
+  return NetCdfFile(id);
+}
+
+std::expected<NetCdfFile, std::string> NetCdfFile::Create(const std::string& path, bool classic) {
+  int id = -1;
+  const int mode = (classic ? 0 : NC_NETCDF4) | NC_CLOBBER;  // 0: the netCDF-3 classic format
+  if (const int status = nc_create(path.c_str(), mode, &id); status != NC_NOERR) {
     return std::unexpected(Problem("cannot create the file", status));
   }
   return NetCdfFile(id);
@@ -46,6 +59,26 @@ std::expected<int, std::string> NetCdfFile::VariableId(const std::string& name) 
     return std::unexpected(Problem("no variable " + name, status));
   }
   return var;
+}
+
+std::expected<void, std::string> NetCdfFile::RequireNetCdf4() const {
+  int format = 0;
+  if (const int status = nc_inq_format(id_, &format); status != NC_NOERR) {
+    return std::unexpected(Problem("cannot tell the file's format", status));
+  }
+  if (format == NC_FORMAT_NETCDF4 || format == NC_FORMAT_NETCDF4_CLASSIC) return {};
+  const char* name = format == NC_FORMAT_CLASSIC        ? "netCDF-3 classic"
+                     : format == NC_FORMAT_64BIT_OFFSET ? "netCDF-3 64-bit offset"
+                     : format == NC_FORMAT_64BIT_DATA   ? "netCDF-3 64-bit data (CDF-5)"
+                                                        : "not netCDF-4";
+  return std::unexpected(std::string("the file is in the ") + name +
+                         " format; SOFA files are netCDF-4 (HDF5) files");
+}
+
+bool NetCdfFile::HasAttribute(const std::string& variable, const std::string& name) const {
+  auto var = VariableId(variable);
+  int number = 0;
+  return var && nc_inq_attid(id_, *var, name.c_str(), &number) == NC_NOERR;
 }
 
 bool NetCdfFile::HasVariable(const std::string& name) const {
@@ -72,7 +105,11 @@ std::expected<std::string, std::string> NetCdfFile::TextAttribute(const std::str
     while (!text.empty() && text.back() == '\0') text.pop_back();
     return text;
   }
-  if (type == NC_STRING && length == 1) {
+  if (type == NC_STRING && length != 1) {
+    return std::unexpected("the attribute " + name + " of " + owner + " holds " +
+                           std::to_string(length) + " texts instead of one");
+  }
+  if (type == NC_STRING) {
     char* value = nullptr;
     if (const int status = nc_get_att_string(id_, *var, name.c_str(), &value); status != NC_NOERR) {
       return std::unexpected(Problem("cannot read the attribute " + name, status));
@@ -81,7 +118,9 @@ std::expected<std::string, std::string> NetCdfFile::TextAttribute(const std::str
     nc_free_string(1, &value);
     return text;
   }
-  return std::unexpected("the attribute " + name + " of " + owner + " is not a text");
+  return std::unexpected("the attribute " + name + " of " + owner + " is " +
+                         (length == 1 ? "a number" : std::to_string(length) + " numbers") +
+                         ", not a text");
 }
 
 std::expected<std::vector<NetCdfFile::Dimension>, std::string> NetCdfFile::Dimensions(
@@ -162,6 +201,7 @@ std::expected<void, std::string> NetCdfFile::PutValues(const std::string& variab
                                                        const std::vector<double>& values) {
   auto var = VariableId(variable);
   if (!var) return std::unexpected(var.error());
+  nc_enddef(id_);  // a netCDF-3 file takes values only out of define mode
   if (const int status = nc_put_var_double(id_, *var, values.data()); status != NC_NOERR) {
     return std::unexpected(Problem("cannot write the values of " + variable, status));
   }

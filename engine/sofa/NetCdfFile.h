@@ -12,9 +12,15 @@ namespace fonderel {
 
 class NetCdfFile {
  public:
-  // Opens an existing file for reading, or creates a netCDF-4 file.
+  // Opens an existing file for reading, or creates a file (netCDF-4 unless
+  // `classic`, the netCDF-3 format, which only tests make).
   static std::expected<NetCdfFile, std::string> Open(const std::string& path);
-  static std::expected<NetCdfFile, std::string> Create(const std::string& path);
+  static std::expected<NetCdfFile, std::string> Create(const std::string& path,
+                                                       bool classic = false);
+  // Opens bytes held in memory, which must outlive the NetCdfFile; `name`
+  // only names them in messages.
+  static std::expected<NetCdfFile, std::string> OpenMemory(const std::string& name,
+                                                           const std::string& bytes);
   NetCdfFile(NetCdfFile&& other) noexcept : id_(other.id_) { other.id_ = -1; }
   NetCdfFile& operator=(NetCdfFile&&) = delete;
   NetCdfFile(const NetCdfFile&) = delete;
@@ -22,7 +28,11 @@ class NetCdfFile {
   // Closes the file; for a created file this is where its data reach the disk.
   std::expected<void, std::string> Close();
 
-  // Reading. A text attribute of the file (`variable` empty) or of a variable.
+  // Reading. The file is a netCDF-4 (HDF5) file, not one of the netCDF-3
+  // formats; otherwise the message says which format it is.
+  std::expected<void, std::string> RequireNetCdf4() const;
+  bool HasAttribute(const std::string& variable, const std::string& name) const;
+  // A text attribute of the file (`variable` empty) or of a variable.
   std::expected<std::string, std::string> TextAttribute(const std::string& variable,
                                                         const std::string& name) const;
   bool HasVariable(const std::string& name) const;
@@ -33,9 +43,9 @@ class NetCdfFile {
   };
   std::expected<std::vector<Dimension>, std::string> Dimensions(const std::string& variable) const;
   // The values of a hyperslab of a variable as doubles.
-  std::expected<std::vector<double>, std::string> Values(const std::string& variable,
-                                                         const std::vector<std::size_t>& start,
-                                                         const std::vector<std::size_t>& count) const;
+  std::expected<std::vector<double>, std::string> Values(
+      const std::string& variable, const std::vector<std::size_t>& start,
+      const std::vector<std::size_t>& count) const;
 
   // Writing (a created file, before Close).
   std::expected<int, std::string> AddDimension(const std::string& name, std::size_t length);
@@ -45,6 +55,9 @@ class NetCdfFile {
                                            const std::string& value);
   std::expected<void, std::string> PutValues(const std::string& variable,
                                              const std::vector<double>& values);
+
+  // The library's id of the open file, for a call this class does not wrap.
+  int Handle() const { return id_; }
 
  private:
   explicit NetCdfFile(int id) : id_(id) {}

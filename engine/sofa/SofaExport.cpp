@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/BandTables.h"
 #include "core/Cp1252.h"
 #include "core/SafeFile.h"
 #include "sofa/NetCdfFile.h"
@@ -15,7 +16,23 @@
 namespace fonderel {
 namespace {
 
-double Magnitude(double intensity) { return intensity > 0 ? std::sqrt(intensity) : 0.0; }
+double Magnitude(double intensity) {
+  return intensity > 0 ? std::sqrt(intensity) : 0.0;
+}
+
+// The balloon's mean over the sphere, formed as everywhere in the program: the
+// 36 half-planes, each a sum of zone-weighted samples.
+double SphericalMean(const Source& src, int band) {
+  const Indexed<float, 0, 18> weight = ZoneWeight();
+  double sum = 0;
+  for (int p = 0; p < kPlots; ++p) {
+    for (int a = 0; a <= 18; ++a) {
+      sum += weight(a) * (double{src.BalloonData(p, a, band)} +
+                          double{src.BalloonData(p, (36 - a) % 36, band)});
+    }
+  }
+  return sum / 36.0;
+}
 
 // The balloon sample a receiver stands for; the axis and the rear, which
 // every plot shares, take the mean of their 18 samples.
@@ -49,7 +66,8 @@ struct Attribute {
 };
 
 std::expected<void, std::string> Write(NetCdfFile& file, const Source& src,
-                                       const std::vector<int>& bands, const LocalTime& now,
+                                       const std::vector<int>& bands,
+                                       const std::vector<double>& means, const LocalTime& now,
                                        const std::string& version) {
   const std::string kind = src.SourceKind != 0.0f ? "loudspeaker" : "noise source";
   const std::vector<Attribute> globals = {
@@ -74,8 +92,9 @@ std::expected<void, std::string> Write(NetCdfFile& file, const Source& src,
       {"", "SourceManufacturer", Cp1252ToUtf8(src.Manufacturer)},
       {"", "Comment",
        "Magnitudes relative to the spherical mean of each band (1 = an omnidirectional source of "
-       "the same power): Data.Real is the square root of the directivity balloon's intensity. "
-       "The phase is unknown, so Data.Imag is 0."},
+       "the same power): Data.Real is the square root of the directivity balloon's intensity "
+       "divided by the band's zone-weighted mean over the sphere, so the mean of Data.Real "
+       "squared is 1. The phase is unknown, so Data.Imag is 0."},
   };
   auto dim = [&](const char* name, std::size_t n) { return file.AddDimension(name, n); };
   auto I = dim("I", 1), C = dim("C", 3), M = dim("M", 1), R = dim("R", kSofaReceivers),
@@ -88,11 +107,14 @@ std::expected<void, std::string> Write(NetCdfFile& file, const Source& src,
     std::vector<int> dims;
     std::vector<double> values;
   };
-  std::vector<double> receivers, real, imag(static_cast<std::size_t>(kSofaReceivers) * bands.size());
+  std::vector<double> receivers, real,
+      imag(static_cast<std::size_t>(kSofaReceivers) * bands.size());
   for (int r = 0; r < kSofaReceivers; ++r) {
     const PlotPoint at = ReceiverPlotPoint(r);
     for (const double c : SphericalOf(BalloonDirection(at.plot, at.point))) receivers.push_back(c);
-    for (const int band : bands) real.push_back(Magnitude(Intensity(src, r, band)));
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      real.push_back(Magnitude(Intensity(src, r, bands[b]) / means[b]));
+    }
   }
   std::vector<double> frequencies;
   for (const int band : bands) frequencies.push_back(BandFreq(band));
@@ -110,7 +132,8 @@ std::expected<void, std::string> Write(NetCdfFile& file, const Source& src,
       {"N", {*N}, frequencies},
   };
   for (const Variable& v : variables) {
-    if (auto added = file.AddVariable(v.name, v.dims); !added) return std::unexpected(added.error());
+    if (auto added = file.AddVariable(v.name, v.dims); !added)
+      return std::unexpected(added.error());
   }
   const std::vector<Attribute> attributes = {
       {"ListenerPosition", "Type", "cartesian"},
@@ -149,7 +172,8 @@ class Scratch {
  public:
   Scratch() {
     std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "fonderel-sofa-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path(ec) / "fonderel-sofa-XXXXXX").string();
     name_.assign(pattern.begin(), pattern.end());
     name_.push_back('\0');
     const int fd = ::mkstemp(name_.data());
@@ -175,19 +199,19 @@ class Scratch {
 
 std::string SofaDate(const LocalTime& t) {
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                t.hour, t.minute, t.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
   return text;
 }
 
 std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
                                              const LocalTime& now, const std::string& version) {
+  // A band counts when its balloon holds energy: an SPK file marks every band
+  // of its range present, also those a gap left empty.
   std::vector<int> bands;
+  std::vector<double> means;
   for (int b = 1; b <= kBandCount; ++b) {
-    if (src.BandPresent(b) != 0) bands.push_back(b);
-  }
-  if (bands.empty()) return std::unexpected(FileError{path, 0, "the source holds no band with data"});
-  for (const int b : bands) {
+    if (src.BandPresent(b) == 0) continue;
     for (int p = 0; p < kPlots; ++p) {
       for (int k = 0; k < kPoints; ++k) {
         if (!std::isfinite(src.BalloonData(p, k, b))) {
@@ -195,14 +219,20 @@ std::expected<void, FileError> WriteSofaFile(const Source& src, const std::strin
         }
       }
     }
+    if (const double mean = SphericalMean(src, b); mean > 0) {
+      bands.push_back(b);
+      means.push_back(mean);
+    }
   }
+  if (bands.empty())
+    return std::unexpected(FileError{path, 0, "the source holds no band with data"});
   // The library writes to a path of its own; the finished bytes then go to
   // the target the way every save does, so a failure never leaves half a file.
   Scratch scratch;
   if (!scratch.Made()) return std::unexpected(FileError{path, 0, "cannot create a temporary file"});
   auto file = NetCdfFile::Create(scratch.Path());
   if (!file) return std::unexpected(FileError{path, 0, file.error()});
-  if (auto written = Write(*file, src, bands, now, version); !written) {
+  if (auto written = Write(*file, src, bands, means, now, version); !written) {
     return std::unexpected(FileError{path, 0, written.error()});
   }
   auto bytes = ReadWholeFile(scratch.Path());

@@ -1,7 +1,8 @@
 // The source's balloon as a SOFA file of the FreeFieldDirectivityTF
 // convention (version 1.1 of SOFA 2.1): one measurement, the 614 directions
-// of the balloon as receivers, the bands with data as frequencies, magnitudes
-// √v relative to the spherical mean and no phase.
+// of the balloon as receivers, the bands whose balloon holds energy as
+// frequencies, magnitudes √(v / mean) relative to the band's spherical mean
+// and no phase.
 #pragma once
 
 #include <expected>

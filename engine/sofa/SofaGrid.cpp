@@ -49,4 +49,15 @@ bool FromCartesian(double x, double y, double z, UnitVector& v) {
   return true;
 }
 
+double OctaveEdge(int band) {
+  return 1000.0 * std::exp2(band - 6.5);
+}
+
+int OctaveBandOf(double hz) {
+  for (int band = 1; band <= 10; ++band) {
+    if (hz >= OctaveEdge(band) && hz < OctaveEdge(band + 1)) return band;
+  }
+  return 0;
+}
+
 }  // namespace fonderel

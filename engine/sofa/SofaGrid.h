@@ -34,4 +34,11 @@ std::array<double, 3> SphericalOf(const UnitVector& v);
 UnitVector FromSpherical(double azimuthDeg, double elevationDeg);
 bool FromCartesian(double x, double y, double z, UnitVector& v);
 
+// The octave band (1..10) a frequency belongs to, or 0 outside 31.5 Hz..16 kHz.
+// The bands are base-2 octaves about 1 kHz, each from its lower edge up to but
+// not including the next band's lower edge, so every frequency has one band.
+int OctaveBandOf(double hz);
+// The lower edge of band 1..10 (11: the upper edge of band 10), in Hz.
+double OctaveEdge(int band);
+
 }  // namespace fonderel
