@@ -7,6 +7,7 @@
 #include "core/SpkFile.h"
 #include "polar/Interpol.h"
 #include "polar/PolarFiles.h"
+#include "polar/PolarInterpolation.h"
 
 namespace fonderel {
 namespace {
@@ -16,6 +17,14 @@ struct InterpolateArgs {
   bool log = false;
 };
 
+// The window's OK button after a PRN or TXT file (a CSV file has built the
+// source already); a refusal is returned so that it can name the file.
+std::expected<void, std::string> BuildFromTables(const InterpolModel& model, AppState& state,
+                                                 CliPlatform& platform) {
+  if (model.InterpolationDone) return {};
+  return InterpolatePolarTables(model.tables, state, platform);
+}
+
 int RunInterpolate(const InterpolateArgs& args, AppState& state, CliPlatform& platform, const Io& io) {
   ResetSource(state, platform, false);
   if (PolarFormatOfPath(args.in) == PolarFormat::Unknown) {
@@ -23,15 +32,14 @@ int RunInterpolate(const InterpolateArgs& args, AppState& state, CliPlatform& pl
            << ": not a polar-plot file (the name must end in .prn, .txt or .csv)\n";
     return kUsageFailure;
   }
-  // The window's defaults: both plots as the file gives them, with the
-  // horizontal plot of the first band shown, which shares its 0° and 180°
-  // values with the vertical one.
+  // The window's defaults: both plots as the file gives them, the
+  // horizontal plot sharing its 0° and 180° values with the vertical one.
   auto model = std::make_unique<InterpolModel>();
   int status = 0;
   if (!model->LoadPath(state, platform, args.in)) {
     status = kFileFailure;  // the reader's message is on standard error already
-  } else if (!model->InterpolationDone && !model->Compute(state, platform)) {
-    status = kFileFailure;
+  } else if (auto built = BuildFromTables(*model, state, platform); !built) {
+    status = Fail(io, FileError{args.in, 0, built.error()});
   } else {
     std::string written = args.out;
     if (auto saved = WriteSpkFile(state, platform, written); !saved) {

@@ -15,7 +15,9 @@
 namespace fonderel {
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ','; }
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == ',';
+}
 
 // The values of one record: numbers separated by blanks or commas, never
 // past the end of the record's line.
@@ -24,28 +26,37 @@ class RecordValues {
   RecordValues(std::string_view text, const std::string& file, int line)
       : text_(text), file_(file), line_(line) {}
 
+  // Blanks and at most one comma: what ends the keyword and every value.
+  void SkipSeparator() {
+    SkipBlanks();
+    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+  }
+
   std::expected<double, FileError> Number(double lowest, double highest) {
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
-    if (pos_ >= text_.size()) return std::unexpected(Error("expected a number, found the end of the line"));
+    SkipBlanks();
+    if (pos_ >= text_.size())
+      return std::unexpected(Error("expected a number, found the end of the line"));
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !IsSeparator(text_[pos_])) ++pos_;
     const std::string_view token = text_.substr(start, pos_ - start);
     // One comma (with blanks around it) ends the item.
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+    SkipSeparator();
     if (token.empty()) return std::unexpected(Error("expected a number, found an empty item"));
     std::string_view digits = token;
     if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
     const bool startsWell = digits.front() == '-' || digits.front() == '.' ||
                             (digits.front() >= '0' && digits.front() <= '9');
     double value = 0;
-    const auto [end, ec] = startsWell ? std::from_chars(digits.data(), digits.data() + digits.size(), value)
-                                      : std::from_chars_result{digits.data(), std::errc::invalid_argument};
+    const auto [end, ec] =
+        startsWell ? std::from_chars(digits.data(), digits.data() + digits.size(), value)
+                   : std::from_chars_result{digits.data(), std::errc::invalid_argument};
     const bool whole = ec == std::errc() && end == digits.data() + digits.size();
-    if (ec == std::errc::result_out_of_range || (whole && std::isfinite(value) && (value < lowest || value > highest))) {
+    if (ec == std::errc::result_out_of_range ||
+        (whole && std::isfinite(value) && (value < lowest || value > highest))) {
       return std::unexpected(Error("number out of range: " + Quoted(token)));
     }
-    if (!whole || !std::isfinite(value)) return std::unexpected(Error("expected a number, found " + Quoted(token)));
+    if (!whole || !std::isfinite(value))
+      return std::unexpected(Error("expected a number, found " + Quoted(token)));
     last_ = token;
     return value;
   }
@@ -58,7 +69,8 @@ class RecordValues {
 
   std::expected<std::int16_t, FileError> Integer() {
     TRY_READ(value, Number(-32768.5, 32767.5));
-    if (value != std::nearbyint(value)) return std::unexpected(Error("expected a whole number, found " + Quoted(last_)));
+    if (value != std::nearbyint(value))
+      return std::unexpected(Error("expected a whole number, found " + Quoted(last_)));
     return static_cast<std::int16_t>(value);
   }
 
@@ -70,8 +82,13 @@ class RecordValues {
   }
 
   FileError Error(std::string message) const { return {file_, line_, std::move(message)}; }
+  int Line() const { return line_; }
 
  private:
+  void SkipBlanks() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+  }
+
   std::string_view text_;
   const std::string& file_;
   int line_;
@@ -100,9 +117,22 @@ class RayReader {
       if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
       if (pos < bytes.size() && bytes[pos] == '\n' && (pos == end || bytes[pos - 1] == '\r')) ++pos;
     }
+    if (faces_ == 0 && points_.NSources == 0 && points_.NReceivers == 0) {
+      return std::unexpected(
+          FileError{path_, 0, "no face, source or receiver found; not a CAD geometry file?"});
+    }
+    if (wallWithoutFace_.line > 0) {
+      return std::unexpected(FileError{path_, wallWithoutFace_.line,
+                                       std::string("the wall of this ") + wallWithoutFace_.what +
+                                           " has no face: no FACE line follows its WALL line"});
+    }
     geo_.NFaces = static_cast<std::int16_t>(faces_);
     geo_.NHoles = static_cast<std::int16_t>(holes_);
     geo_.NDoors = static_cast<std::int16_t>(doors_);
+    // A face carrying an opening is a wall face, so that the SPK file keeps
+    // the opening with it.
+    for (int h = 1; h <= holes_; ++h) MarkOpeningFace(geo_.HoleFace(h));
+    for (int d = 1; d <= doors_; ++d) MarkOpeningFace(geo_.DoorFace(d));
     if (points_.NSources > 0) MoveToFirstSource();
     return points_;
   }
@@ -115,8 +145,10 @@ class RayReader {
     while (end < text.size() && !IsSeparator(text[end])) ++end;
     if (end - start < 3) return {};
     std::string key;
-    for (std::size_t i = start; i < start + 3; ++i) key += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    for (std::size_t i = start; i < start + 3; ++i)
+      key += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
     RecordValues values(text.substr(end), path_, line);
+    values.SkipSeparator();
     if (key == "FAC") return ReadFace(values);
     if (key == "HOL") return ReadHole(values);
     if (key == "DOO") return ReadDoor(values);
@@ -140,8 +172,15 @@ class RayReader {
     geo_.GeoMaxZ = std::max(geo_.GeoMaxZ, static_cast<double>(v.Z));
   }
 
+  void MarkOpeningFace(int f) {
+    geo_.FaceIsWall(f) = kTrue;
+    geo_.FaceHasOpenings(f) = kTrue;
+  }
+
   void StoreFace(std::int16_t num, std::int16_t mat, const SubFace& face) {
     const int f = ++faces_;
+    // The face a wall's openings were waiting for.
+    wallWithoutFace_ = PendingOpening{};
     geo_.FaceNum(f) = num;
     geo_.FaceMat(f) = mat;
     geo_.FaceNVert(f) = face.NVert;
@@ -159,8 +198,10 @@ class RayReader {
     TRY_READ(num, values.Integer());
     TRY_READ(mat, values.Integer());
     TRY_READ(n, values.Integer());
-    if (n < 0) return std::unexpected(values.Error("a face cannot have " + std::to_string(n) + " vertices"));
-    if (faces_ + SubFaceCount(n) > kMaxFaces) return std::unexpected(values.Error("more than 100 faces"));
+    if (n < 0)
+      return std::unexpected(values.Error("a face cannot have " + std::to_string(n) + " vertices"));
+    if (faces_ + SubFaceCount(n) > kMaxFaces)
+      return std::unexpected(values.Error("more than 100 faces"));
     std::vector<Vertex> points;
     for (int v = 0; v < n; ++v) {
       TRY_READ(point, values.Point());
@@ -174,7 +215,8 @@ class RayReader {
       StoreFace(num, mat, face);
       return {};
     }
-    platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning !", FaceSplitWarning(n, num));
+    platform_.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, "Warning !",
+                          FaceSplitWarning(n, num));
     for (const SubFace& face : SplitFace(points)) StoreFace(num, mat, face);
     return {};
   }
@@ -182,16 +224,22 @@ class RayReader {
   // Reads an opening's number, surface code, vertex count and vertices into
   // slot `i` of the given arrays; it belongs to the current wall face.
   template <typename Coords, typename Ints>
-  std::expected<void, FileError> ReadOpening(RecordValues& values, int& count, int most, int mostVertices,
-                                             const char* what, Ints& num, Ints& mat, Ints& nvert, Ints& onFace,
-                                             Coords& x, Coords& y, Coords& z) {
+  std::expected<void, FileError> ReadOpening(RecordValues& values, int& count, int most,
+                                             int mostVertices, const char* what, Ints& num,
+                                             Ints& mat, Ints& nvert, Ints& onFace, Coords& x,
+                                             Coords& y, Coords& z) {
     TRY_READ(number, values.Integer());
     TRY_READ(code, values.Integer());
     TRY_READ(n, values.Integer());
-    if (count >= most) return std::unexpected(values.Error("more than " + std::to_string(most) + " " + what));
+    if (count >= most)
+      return std::unexpected(values.Error("more than " + std::to_string(most) + " " + what + "s"));
     if (n < 0 || n > mostVertices) {
-      return std::unexpected(values.Error("expected 0 to " + std::to_string(mostVertices) + " vertices, found " +
-                                          std::to_string(n)));
+      return std::unexpected(values.Error("expected 0 to " + std::to_string(mostVertices) +
+                                          " vertices, found " + std::to_string(n)));
+    }
+    if (wallFace_ == 0) {
+      return std::unexpected(values.Error(std::string("a ") + what +
+                                          " outside any wall: no WALL line comes before it"));
     }
     const int i = count + 1;
     for (int v = 1; v <= n; ++v) {
@@ -204,24 +252,28 @@ class RayReader {
     num(i) = number;
     mat(i) = code;
     nvert(i) = n;
+    // The wall face is the first face after the WALL line, which may still
+    // be to come.
     onFace(i) = static_cast<std::int16_t>(wallFace_);
-    geo_.FaceHasOpenings(faces_) = kTrue;
+    if (wallFace_ > faces_ && wallWithoutFace_.line == 0)
+      wallWithoutFace_ = PendingOpening{values.Line(), what};
     return {};
   }
 
   std::expected<void, FileError> ReadHole(RecordValues& values) {
-    return ReadOpening(values, holes_, kMaxHoles, kHoleVertices, "holes", geo_.HoleNum, geo_.HoleMat,
+    return ReadOpening(values, holes_, kMaxHoles, kHoleVertices, "hole", geo_.HoleNum, geo_.HoleMat,
                        geo_.HoleNVert, geo_.HoleFace, geo_.HoleX, geo_.HoleY, geo_.HoleZ);
   }
 
   std::expected<void, FileError> ReadDoor(RecordValues& values) {
-    return ReadOpening(values, doors_, kMaxDoors, kDoorVertices, "doors", geo_.DoorNum, geo_.DoorMat,
+    return ReadOpening(values, doors_, kMaxDoors, kDoorVertices, "door", geo_.DoorNum, geo_.DoorMat,
                        geo_.DoorNVert, geo_.DoorFace, geo_.DoorX, geo_.DoorY, geo_.DoorZ);
   }
 
   // The further numbers and the name of a source record are not used.
   std::expected<void, FileError> ReadSource(RecordValues& values) {
-    if (points_.NSources >= kMaxCadSources) return std::unexpected(values.Error("more than 128 sources"));
+    if (points_.NSources >= kMaxCadSources)
+      return std::unexpected(values.Error("more than 128 sources"));
     TRY_READ(p, values.Point());
     Widen(p);
     const int s = ++points_.NSources;
@@ -232,7 +284,8 @@ class RayReader {
   }
 
   std::expected<void, FileError> ReadReceiver(RecordValues& values) {
-    if (points_.NReceivers >= kMaxReceivers) return std::unexpected(values.Error("more than 1024 receivers"));
+    if (points_.NReceivers >= kMaxReceivers)
+      return std::unexpected(values.Error("more than 1024 receivers"));
     TRY_READ(p, values.Point());
     Widen(p);
     const int r = ++points_.NReceivers;
@@ -275,6 +328,11 @@ class RayReader {
   int faces_ = 0, holes_ = 0, doors_ = 0;
   bool inWall_ = false;
   int wallFace_ = 0;
+  // The first opening of a wall whose face has not been read yet.
+  struct PendingOpening {
+    int line = 0;
+    const char* what = "";
+  } wallWithoutFace_;
 };
 
 bool IsDialogPattern(const std::string& path) {
@@ -283,12 +341,14 @@ bool IsDialogPattern(const std::string& path) {
   return upper == "*.RAY" || upper == "*.*";
 }
 
-FileError NotRead(const std::string& path) { return {path, 0, "no file chosen", true}; }
+FileError NotRead(const std::string& path) {
+  return {path, 0, "no file chosen", true};
+}
 
 }  // namespace
 
-std::expected<CadPoints, FileError> ReadRayBytes(Source& src, Platform& platform, std::string_view bytes,
-                                                 const std::string& path) {
+std::expected<CadPoints, FileError> ReadRayBytes(Source& src, Platform& platform,
+                                                 std::string_view bytes, const std::string& path) {
   if (IsDialogPattern(path)) return std::unexpected(NotRead(path));
   platform.SetBusy(true);
   // Read into a copy so that a refused file leaves the geometry as it was.
@@ -300,7 +360,8 @@ std::expected<CadPoints, FileError> ReadRayBytes(Source& src, Platform& platform
   return points;
 }
 
-std::expected<CadPoints, FileError> ReadRayFile(Source& src, Platform& platform, const std::string& path) {
+std::expected<CadPoints, FileError> ReadRayFile(Source& src, Platform& platform,
+                                                const std::string& path) {
   if (IsDialogPattern(path)) return std::unexpected(NotRead(path));
   TRY_READ(bytes, ReadWholeFile(path));
   return ReadRayBytes(src, platform, bytes, path);

@@ -29,12 +29,15 @@ struct CadPoints {
 // Reads the file and replaces the geometry of `src` (faces, holes, doors and
 // the bounding box), moved so that the first source sits at the origin; the
 // returned points keep file coordinates. A face of more than four vertices is
-// announced in a message box and split. A file that cannot be read, or holds
-// more than the geometry can carry (100 faces after splitting, 50 holes,
-// 50 doors, 128 sources, 1024 receivers, 12 vertices to a hole, 5 to a
-// door), is refused with an error naming the file and line, and `src` stays
-// as it was. A path that is a dialog's pattern ("*.ray", "*.*") is not read:
-// the error is marked cancelled and nothing changes.
+// announced in a message box and split. A hole or door belongs to the wall
+// face, the first face after the last WALL line before it; that face becomes
+// a wall with openings, so the SPK file keeps the opening. A file that cannot
+// be read, holds more than the geometry can carry (100 faces after splitting,
+// 50 holes, 50 doors, 128 sources, 1024 receivers, 12 vertices to a hole, 5
+// to a door), an opening outside any wall or in a wall without a face, or no
+// face, source or receiver at all, is refused with an error naming the file
+// (and the line), and `src` stays as it was. A path that is a dialog's pattern ("*.ray", "*.*") is
+// not read: the error is marked cancelled and nothing changes.
 std::expected<CadPoints, FileError> ReadRayFile(Source& src, Platform& platform,
                                                 const std::string& path);
 // The same on bytes already in memory; `path` names them in errors.

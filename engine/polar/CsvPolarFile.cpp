@@ -29,16 +29,27 @@ constexpr int kAzimuths = 12;
 constexpr int kCsvFirstBand = 4;  // 250 Hz
 constexpr int kCsvLastBand = 9;   // 8 kHz
 
-// Level(plot j 1..3, point i 1..12, band 4..9).
+// Level(plot j 1..3, point i 1..12, band 4..9), and the line that holds it.
 struct ThreePlots {
-  std::array<std::array<std::array<double, kAzimuths + 1>, kPlotsRead + 1>, kBandCount + 1> level{};
-  std::array<int, kBandCount + 1> lastLine{};  // the line that ends each band's last record
-  double& operator()(int j, int i, int b) {
-    return level.at(static_cast<std::size_t>(b)).at(static_cast<std::size_t>(j)).at(static_cast<std::size_t>(i));
+  template <typename T>
+  using PerLevel =
+      std::array<std::array<std::array<T, kAzimuths + 1>, kPlotsRead + 1>, kBandCount + 1>;
+  PerLevel<double> level{};
+  PerLevel<int> line{};
+  double& operator()(int j, int i, int b) { return At(level, j, i, b); }
+  int& LineOf(int j, int i, int b) { return At(line, j, i, b); }
+
+ private:
+  template <typename T>
+  static T& At(PerLevel<T>& a, int j, int i, int b) {
+    return a.at(static_cast<std::size_t>(b))
+        .at(static_cast<std::size_t>(j))
+        .at(static_cast<std::size_t>(i));
   }
 };
 
-std::expected<void, FileError> ReadBlock(FieldReader& in, AppState& state, int j, ThreePlots& plots) {
+std::expected<void, FileError> ReadBlock(FieldReader& in, AppState& state, int j,
+                                         ThreePlots& plots) {
   TRY(in.SkipLine());
   TRY_READ(title, in.ReadLine());
   state.AddLogLine(title);
@@ -49,9 +60,9 @@ std::expected<void, FileError> ReadBlock(FieldReader& in, AppState& state, int j
     for (int i = 1; i <= kAzimuths; ++i) {
       TRY_READ(level, in.ReadSingle());
       plots(j, i, b) = level;
+      plots.LineOf(j, i, b) = in.ItemLine();
       echo += SingleText(level);
     }
-    plots.lastLine[static_cast<std::size_t>(b)] = std::max(plots.lastLine[static_cast<std::size_t>(b)], in.ItemLine());
     state.AddLogLine(echo);
   }
   return {};
@@ -82,7 +93,8 @@ bool BuildBand(ThreePlots& plots, Source& src, int b) {
   for (int p = 0; p < kPlots; ++p) {
     for (int k = 0; k < kPoints; ++k) {
       const double theta = k * kStep, phi = p * kStep;
-      const double weight = 9.0 * std::fabs(std::cos(theta) - std::cos(theta + kStep)) * 6.283185308;
+      const double weight =
+          9.0 * std::fabs(std::cos(theta) - std::cos(theta + kStep)) * 6.283185308;
       const double x = std::cos(theta);
       const double y = std::sin(theta) * std::cos(phi);
       const double z = std::sin(theta) * std::sin(phi);
@@ -109,6 +121,29 @@ bool BuildBand(ThreePlots& plots, Source& src, int b) {
   return true;
 }
 
+// Why band b gives no balloon: the first level in the file whose intensity
+// is beyond the single-precision range, or else the first that vanishes in
+// it; the error stands at the line that holds that level.
+FileError OutOfRange(ThreePlots& plots, int b, const FieldReader& in) {
+  for (const bool tooLoud : {true, false}) {
+    for (int j = kPlotsRead; j >= 1; --j) {
+      for (int i = 1; i <= kAzimuths; ++i) {
+        const float intensity = static_cast<float>(std::pow(10.0, plots(j, i, b) / 10.0));
+        if (tooLoud ? !std::isfinite(intensity) : intensity == 0.0f) {
+          return in.ErrorAt(
+              plots.LineOf(j, i, b),
+              "the level " + SingleText(static_cast<float>(plots(j, i, b)), Lead::None) +
+                  " dB at " + SingleText(BandFreq(b), Lead::None) + " Hz is out of range (too " +
+                  (tooLoud ? "high" : "low") + "): the band gives no finite balloon");
+        }
+      }
+    }
+  }
+  return in.ErrorAt(
+      plots.LineOf(kPlotsRead, 1, b),
+      "the levels of " + SingleText(BandFreq(b), Lead::None) + " Hz give no finite balloon");
+}
+
 }  // namespace
 
 std::expected<void, FileError> ReadCsvPolar(AppState& state, Platform& platform,
@@ -124,11 +159,7 @@ std::expected<void, FileError> ReadCsvPolar(AppState& state, Platform& platform,
 
   Source work = state.src;
   for (int b = kCsvFirstBand; b <= kCsvLastBand; ++b) {
-    if (!BuildBand(plots, work, b)) {
-      return std::unexpected(in.ErrorAt(plots.lastLine[static_cast<std::size_t>(b)],
-                                        "the levels of " + SingleText(BandFreq(b), Lead::None) +
-                                            " Hz give no finite balloon"));
-    }
+    if (!BuildBand(plots, work, b)) return std::unexpected(OutOfRange(plots, b, in));
     state.AddLogLine(PolarBandLogLine(b, work.Lw(b), work.DirQ(b)));
   }
   CommitPolarSource(state, platform, work, kCsvFirstBand, kCsvLastBand);

@@ -19,6 +19,16 @@ float CellLevel(const std::string& text) {
   return std::isfinite(level) ? level : 0.0f;
 }
 
+// The 0° and 180° points belong to both plots. After a load the window shows
+// the horizontal plot, which lends them to the vertical one in every band,
+// as it does for the band on show.
+void ShareAxisAndRear(PolarTables& t) {
+  for (int b = 1; b <= kBandCount; ++b) {
+    t.VertPolar(0, b) = t.HorizPolar(0, b);
+    t.VertPolar(kPoints / 2, b) = t.HorizPolar(kPoints / 2, b);
+  }
+}
+
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {};
@@ -63,7 +73,9 @@ void InterpolModel::MousePress(double x, double y) {
   Redraw();
 }
 
-std::string InterpolModel::Copy(const GridSelection& sel) const { return SelectionText(table_, sel); }
+std::string InterpolModel::Copy(const GridSelection& sel) const {
+  return SelectionText(table_, sel);
+}
 
 void InterpolModel::Paste(const GridSelection& sel, const std::string& text) {
   // The text is spread over the selection from its first cell; what lies
@@ -112,8 +124,11 @@ void InterpolModel::Redraw() {
 }
 
 void InterpolModel::LoadFile(AppState& state, Platform& platform) {
-  const FileDialogSettings settings{kInterpolDialogTitle, kInterpolFilter, 1,
-                                    kDialogFileMustExist | kDialogHideReadOnly, "*.prn",
+  const FileDialogSettings settings{kInterpolDialogTitle,
+                                    kInterpolFilter,
+                                    1,
+                                    kDialogFileMustExist | kDialogHideReadOnly,
+                                    "*.prn",
                                     state.DialogInitialDir};
   const auto path = platform.ShowFileDialog(FileDialogKind::Open, settings);
   if (!path) return;
@@ -150,13 +165,15 @@ bool InterpolModel::LoadPath(AppState& state, Platform& platform, const std::str
     }
     InterpolationDone = true;
   } else {
-    auto read = format == PolarFormat::Prn ? ReadPrnPolar(*bytes, path) : ReadTxtPolar(*bytes, path);
+    auto read =
+        format == PolarFormat::Prn ? ReadPrnPolar(*bytes, path) : ReadTxtPolar(*bytes, path);
     platform.SetBusy(false);
     if (!read) {
       report(read.error());
       return false;
     }
     tables = *read;
+    ShareAxisAndRear(tables);
     currentRow_ = 1;
     ShowPlot(1, true);
   }

@@ -48,8 +48,9 @@ class InterpolModel {
   std::string Copy(const GridSelection& sel) const;
   void Paste(const GridSelection& sel, const std::string& text);
 
-  // The "Load from File..." button. A PRN or TXT file fills the tables; a
-  // CSV file builds the whole source, and the window is done. A file that
+  // The "Load from File..." button. A PRN or TXT file fills the tables,
+  // the horizontal plot lending its 0° and 180° values to the vertical one
+  // in every band; a CSV file builds the whole source, and the window is done. A file that
   // cannot be read is reported and changes nothing.
   void LoadFile(AppState& state, Platform& platform);
   // Reads `path` as LoadFile does after its dialog; false when it was not

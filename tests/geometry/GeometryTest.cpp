@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/CaseData.h"
+#include "core/SpkFile.h"
 #include "geometry/FaceSplit.h"
 #include "geometry/GeometryView.h"
 
@@ -25,35 +26,52 @@ std::string N(T value) {
   return std::string(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
 }
 
-std::string Point(float x, float y, float z) { return " (" + N(x) + " " + N(y) + " " + N(z) + ")"; }
+// A coordinate as the SPK file keeps it: 7 significant digits ("-0.2").
+std::string Spk(float value) {
+  char buf[32];
+  return std::string(
+      buf, std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 7).ptr);
+}
+
+// Coordinates in full, or as the SPK file keeps them.
+enum class Digits { Shortest, Spk };
+
+std::string Point(float x, float y, float z, Digits d = Digits::Shortest) {
+  const auto t = [d](float v) { return d == Digits::Spk ? Spk(v) : N(v); };
+  return " (" + t(x) + " " + t(y) + " " + t(z) + ")";
+}
 
 // The geometry as lines of text: one line per face, hole and door with its
 // two integers, vertex count, flags or carrying face, and vertices.
 template <typename Ints, typename Coords>
-void Polygons(std::string& out, const char* kind, int count, const Ints& num, const Ints& mat, const Ints& nvert,
-              const Coords& x, const Coords& y, const Coords& z, auto&& flags) {
+void Polygons(std::string& out, const char* kind, int count, const Ints& num, const Ints& mat,
+              const Ints& nvert, const Coords& x, const Coords& y, const Coords& z, Digits d,
+              auto&& flags) {
   for (int i = 1; i <= count; ++i) {
-    out += std::string(kind) + " " + N(num(i)) + " " + N(mat(i)) + " " + N(nvert(i)) + flags(i) + ":";
-    for (int v = 1; v <= nvert(i); ++v) out += Point(x(i, v), y(i, v), z(i, v));
+    out +=
+        std::string(kind) + " " + N(num(i)) + " " + N(mat(i)) + " " + N(nvert(i)) + flags(i) + ":";
+    for (int v = 1; v <= nvert(i); ++v) out += Point(x(i, v), y(i, v), z(i, v), d);
     out += "\n";
   }
 }
 
-std::string GeometryText(const Source& s) {
+std::string GeometryText(const Source& s, Digits d = Digits::Shortest) {
   std::string out;
-  Polygons(out, "face", s.NFaces, s.FaceNum, s.FaceMat, s.FaceNVert, s.FaceX, s.FaceY, s.FaceZ, [&](int f) {
-    return std::string(s.FaceIsWall(f) ? " wall" : "") + (s.FaceHasOpenings(f) ? " openings" : "");
-  });
-  Polygons(out, "hole", s.NHoles, s.HoleNum, s.HoleMat, s.HoleNVert, s.HoleX, s.HoleY, s.HoleZ,
+  Polygons(out, "face", s.NFaces, s.FaceNum, s.FaceMat, s.FaceNVert, s.FaceX, s.FaceY, s.FaceZ, d,
+           [&](int f) {
+             return std::string(s.FaceIsWall(f) ? " wall" : "") +
+                    (s.FaceHasOpenings(f) ? " openings" : "");
+           });
+  Polygons(out, "hole", s.NHoles, s.HoleNum, s.HoleMat, s.HoleNVert, s.HoleX, s.HoleY, s.HoleZ, d,
            [&](int h) { return " on " + N(s.HoleFace(h)); });
-  Polygons(out, "door", s.NDoors, s.DoorNum, s.DoorMat, s.DoorNVert, s.DoorX, s.DoorY, s.DoorZ,
+  Polygons(out, "door", s.NDoors, s.DoorNum, s.DoorMat, s.DoorNVert, s.DoorX, s.DoorY, s.DoorZ, d,
            [&](int d) { return " on " + N(s.DoorFace(d)); });
   return out;
 }
 
 std::string BoxText(const Source& s) {
-  return N(s.GeoMinX) + " " + N(s.GeoMinY) + " " + N(s.GeoMinZ) + " .. " + N(s.GeoMaxX) + " " + N(s.GeoMaxY) + " " +
-         N(s.GeoMaxZ);
+  return N(s.GeoMinX) + " " + N(s.GeoMinY) + " " + N(s.GeoMinZ) + " .. " + N(s.GeoMaxX) + " " +
+         N(s.GeoMaxY) + " " + N(s.GeoMaxZ);
 }
 
 // A cabinet with a wall carrying a hole and a door, a triangle roof and a
@@ -70,9 +88,10 @@ TEST(RayFile, CabinetIsMovedToTheFirstSourceAndSplit) {
   EXPECT_EQ(Point(points->CadSrcX(2), points->CadSrcY(2), points->CadSrcZ(2)), " (-1 -1 -1)");
   EXPECT_EQ(points->NReceivers, 1);
   EXPECT_EQ(Point(points->RecX(1), points->RecY(1), points->RecZ(1)), " (5 0.5 0.5)");
-  EXPECT_TRUE(platform.Called(
-      "ShowMessage Warning !|Not supported number of vertexes ( 6 ) for face N. 3\rThis face will be splitted in "
-      "4-vertexes subfaces!"));
+  EXPECT_TRUE(
+      platform.Called("ShowMessage Warning !|Not supported number of vertexes ( 6 ) for face N. "
+                      "3\rThis face will be splitted in "
+                      "4-vertexes subfaces!"));
 }
 
 // Cases in tests/data/cases5/ray.json: known records as [file, geometry,
@@ -91,8 +110,12 @@ TEST(RayFile, RecordsAreKnownByTheirFirstThreeLetters) {
 }
 
 TEST(RayFile, RefusedFilesLeaveTheGeometryAsItWas) {
+  const std::string noRecord = "T.RAY: no face, source or receiver found; not a CAD geometry file?";
   std::vector<std::pair<std::string, std::string>> cases = {
-      {std::string("FACE 1 1 3 0 0 0 1 0 0 0 1 \xff") + '\0', "T.RAY, line 1: expected a number, found \"\\xFF\\x00\""}};
+      {std::string("FACE 1 1 3 0 0 0 1 0 0 0 1 \xff") + '\0',
+       "T.RAY, line 1: expected a number, found \"\\xFF\\x00\""},
+      {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20), noRecord},
+      {"\xEF\xBB\xBF\xFF\xFE\0\x01", noRecord}};
   for (const auto& c : test::Cases("../cases5/ray", "refused")) {
     std::string file = c[0];
     for (int i = 0; i < c[2].get<int>(); ++i) file += c[1].get<std::string>();
@@ -101,7 +124,9 @@ TEST(RayFile, RefusedFilesLeaveTheGeometryAsItWas) {
   for (const auto& [file, error] : cases) {
     Source src;
     test::RecordingPlatform platform;
-    ASSERT_TRUE(ReadRayBytes(src, platform, "SOURCE 0 0 -1\nWALL\nFACE 4 4 3 1 1 1 2 2 2 3 3 3\nHOLE 1 1 1 5 5 5\n", "OLD.RAY"));
+    ASSERT_TRUE(ReadRayBytes(
+        src, platform, "SOURCE 0 0 -1\nWALL\nFACE 4 4 3 1 1 1 2 2 2 3 3 3\nHOLE 1 1 1 5 5 5\n",
+        "OLD.RAY"));
     const Source before = src;
     auto points = ReadRayBytes(src, platform, file, "T.RAY");
     ASSERT_FALSE(points) << error;
@@ -112,20 +137,46 @@ TEST(RayFile, RefusedFilesLeaveTheGeometryAsItWas) {
   }
 }
 
-// A dialog's pattern or a missing file reads nothing; a file without
-// geometry records empties the geometry and leaves the box as nothing seen.
+// A dialog's pattern, a missing file or one without any record of the
+// format reads nothing and leaves the geometry as it was.
 TEST(RayFile, PatternsMissingFilesAndEmptyFiles) {
   const std::string empty = ::testing::TempDir() + "/EMPTY.RAY";
   test::Spit(empty, "; nothing but a comment\r\n");
-  for (const std::string& path : {std::string("*.ray"), std::string("*.*"), std::string("/nonexistent/NO.RAY"), empty}) {
+  for (const std::string& path :
+       {std::string("*.ray"), std::string("*.*"), std::string("/nonexistent/NO.RAY"), empty}) {
     Source src;
     src.NFaces = 3;
     test::RecordingPlatform platform;
     auto points = ReadRayFile(src, platform, path);
-    EXPECT_EQ(points.has_value(), path == empty) << path;
-    EXPECT_EQ(!points && points.error().cancelled, path.starts_with("*")) << path;
-    EXPECT_EQ(src.NFaces, path == empty ? 0 : 3) << path;
-    EXPECT_EQ(BoxText(src), path == empty ? "10000 10000 10000 .. -10000 -10000 -10000" : "0 0 0 .. 0 0 0") << path;
+    ASSERT_FALSE(points.has_value()) << path;
+    EXPECT_EQ(points.error().cancelled, path.starts_with("*")) << path;
+    EXPECT_EQ(points.error().file, path);
+    EXPECT_EQ(src.NFaces, 3) << path;
+    EXPECT_EQ(BoxText(src), "0 0 0 .. 0 0 0") << path;
+  }
+}
+
+// Every face, hole and door read from a CAD file is in the SPK file written
+// afterwards and reads back on the same face, with the same flags and the
+// coordinates to the file's 7 significant digits.
+TEST(RayFile, OpeningsSurviveTheSpkFile) {
+  std::vector<std::string> files = {test::Slurp(test::DataPath("geometry/CABINET.RAY")),
+                                    test::Slurp(test::DataPath("geometry/BOX.RAY"))};
+  for (const auto& c : test::Cases("../cases5/ray", "known")) files.push_back(c[0]);
+  for (const std::string& file : files) {
+    AppState state;
+    state.src.FirstBand = state.src.LastBand = state.src.BandCount = 5;
+    state.src.DirQ(5) = 1;
+    test::RecordingPlatform platform;
+    ASSERT_TRUE(ReadRayBytes(state.src, platform, file, "T.RAY")) << file;
+    auto spk = SpkBytes(state.src, state.log, "T.SPK");
+    ASSERT_TRUE(spk) << spk.error().Text();
+    AppState back;
+    auto read = ReadSpkBytes(back, platform, *spk, "T.SPK");
+    ASSERT_TRUE(read) << read.error().Text();
+    EXPECT_EQ(GeometryText(back.src, Digits::Spk), GeometryText(state.src, Digits::Spk))
+        << file << "\n"
+        << *spk;
   }
 }
 
@@ -199,7 +250,8 @@ TEST(GeometryView, OutlinesAreClosedInTheirColours) {
   s.DoorNVert(1) = 2;
   const GeometryDrawing d = DrawGeometry(s, {3000, 4000}, 0);
   ASSERT_EQ(d.lines.size(), 3u + 4 + 3 + 2);
-  for (std::size_t i = 3; i < 7; ++i) EXPECT_EQ(d.lines[i].red + d.lines[i].green + d.lines[i].blue, 0);
+  for (std::size_t i = 3; i < 7; ++i)
+    EXPECT_EQ(d.lines[i].red + d.lines[i].green + d.lines[i].blue, 0);
   for (std::size_t i = 7; i < 12; ++i) EXPECT_EQ(d.lines[i].green, 128);
   // The last edge of the face joins vertex 4 back to vertex 1.
   EXPECT_NEAR(d.lines[6].x2, 1500, 1e-3);

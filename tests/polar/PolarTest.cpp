@@ -1,7 +1,7 @@
 // Polar plots: the measurement files (the golden file of each layout, the
 // result name, files short, broken or out of range); the Interpolate Polar
 // window as the engine keeps it (the mouse rule, the chart, the shared 0° and
-// 180° values, the clipboard, unreadable files, OK with levels that give no
+// 180° values also after a load, the clipboard, unreadable files, OK with levels that give no
 // balloon, cancelling the command); and the balloon built from the plots
 // (levels between the planes, the mean, Lw, Q, the log line, refusals).
 #include <gtest/gtest.h>
@@ -197,6 +197,29 @@ TEST(Interpol, AxisAndRearAreShared) {
   EXPECT_FLOAT_EQ(m.tables.VertPolar(3, 4), 83.3f);
   m.CommitEntry(1, "1");
   EXPECT_FLOAT_EQ(m.tables.HorizPolar(0, 4), 1.0f);
+}
+
+// After a load the horizontal plot lends its 0° and 180° values to the
+// vertical one in every band, not only in the band on show, so the balloon
+// holds one value on the axis and one at the rear. PRN_ANGLES.PRN has 54 dB
+// horizontally and 45 dB vertically at 180° in band 3.
+TEST(Interpol, LoadedPlotsShareAxisAndRearInEveryBand) {
+  AppState state;
+  RecordingPlatform platform;
+  InterpolModel m;
+  ASSERT_TRUE(m.LoadPath(state, platform, DataPath("polar/PRN_ANGLES.PRN")));
+  ASSERT_TRUE(m.Compute(state, platform));
+  for (int b = 1; b <= 10; ++b) {
+    for (int k : {0, 18}) {
+      for (int p = 1; p < 18; ++p) {
+        EXPECT_FLOAT_EQ(state.src.BalloonData(p, k, b), state.src.BalloonData(0, k, b))
+            << "band " << b << ", point " << k << ", plot " << p;
+      }
+    }
+  }
+  m.ShowPlot(3, false);
+  EXPECT_EQ(Value(m, 19), "54.0");
+  EXPECT_EQ(Value(m, 20), "46.0") << "the other angles stay the vertical plot's";
 }
 
 TEST(Interpol, ClipboardKeys) {
