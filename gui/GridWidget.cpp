@@ -51,14 +51,20 @@ void GridWidget::SetTable(const TextTable& cells) {
       if (cell->text() != text) cell->setText(text);
     }
   }
-  if (labelWidth_ > 0) {
-    int labels = labelWidth_;
-    for (int r = 0; r < rows; ++r) {
-      labels = std::max(labels, fontMetrics().horizontalAdvance(item(r, 0)->text()) + 10);
+  // Every column widens where a text would be cut: a cell shows its whole
+  // number, a header its whole caption.
+  for (int c = 0; c < cols; ++c) {
+    if (labelWidth_ == 0 && c == 0) {
+      resizeColumnToContents(0);  // the label column takes its longest label
+      continue;
     }
-    for (int c = 0; c < cols; ++c) setColumnWidth(c, c == 0 ? labels : columnWidth_);
-  } else if (cols > 0) {
-    resizeColumnToContents(0);  // the label column takes its longest label
+    int width = labelWidth_ == 0 ? horizontalHeader()->defaultSectionSize()
+                : c == 0         ? labelWidth_
+                                 : columnWidth_;
+    for (int r = 0; r < rows; ++r) {
+      width = std::max(width, fontMetrics().horizontalAdvance(item(r, c)->text()) + 10);
+    }
+    setColumnWidth(c, width);
   }
   ShowCurrentInEditBox();
 }
