@@ -28,8 +28,16 @@ void GridWidget::SetTable(const TextTable& cells) {
   const int rows = static_cast<int>(cells.size());
   int cols = 0;
   for (const auto& row : cells) cols = std::max(cols, static_cast<int>(row.size()));
+  // An emptied table (no source) empties the edit box too; the cell the user
+  // was on comes back with the next source's table.
+  if (rows == 0 && currentRow() >= 0) emptiedAt_ = {currentRow(), currentColumn()};
   if (rowCount() != rows) setRowCount(rows);
   if (columnCount() != cols) setColumnCount(cols);
+  if (rows == 0 && showInEditBox) showInEditBox({});
+  if (rows > 0 && currentRow() < 0 && emptiedAt_.first >= 0 && emptiedAt_.first < rows &&
+      emptiedAt_.second < cols) {
+    setCurrentCell(emptiedAt_.first, emptiedAt_.second);
+  }
   const QBrush fixed = palette().button();
   for (int r = 0; r < rows; ++r) {
     const auto& row = cells[static_cast<std::size_t>(r)];

@@ -58,6 +58,9 @@ struct Session : UserSession {
     };
     Find<QPushButton>("Command3")->click();
   }
+  GeometryWindow* GeometryView() const {
+    return qobject_cast<GeometryWindow*>(Child(W::Geometry)->widget());
+  }
   // What the screen shows of a widget (not what it would paint if asked).
   QImage OnScreen(QWidget* w) const {
     const QPoint at = w->mapTo(&window, QPoint(0, 0));
@@ -146,6 +149,8 @@ class ViewsFollowDataTest : public QObject {
       BallPict* balloon = s.window.BalloonView()->Picture();
       QVERIFY2(AllWhite(balloon->Render(balloon->size())), c.name);
 
+      QVERIFY2(s.Box("Icell").isEmpty() && s.Box("Cell").isEmpty(), c.name);  // Pointed Datum
+
       const short saved = s.state.src.DataSaved;
       s.messages.clear();
       auto* icell = s.Find<QLineEdit>("Icell");
@@ -198,7 +203,7 @@ class ViewsFollowDataTest : public QObject {
     GiveFile(s.window, FONDEREL_TEST_DATA "/geometry/BOX.RAY");
     s.Trigger("AttachRAY");
     s.Trigger("ViewGeometry");
-    GeometryWindow* view = s.window.GeometryView();
+    GeometryWindow* view = s.GeometryView();
     QApplication::processEvents();
     const QImage box = s.OnScreen(view->Picture());
     GiveFile(s.window, FONDEREL_SOURCES "/CABINET.RAY");
@@ -227,7 +232,7 @@ class ViewsFollowDataTest : public QObject {
     s.state.Iso.SrcY = -0.4f;
     s.state.Iso.SrcZ = 0.3f;
     s.Trigger("ViewGeometry");
-    GeometryPicture* picture = s.window.GeometryView()->Picture();
+    GeometryPicture* picture = s.GeometryView()->Picture();
     const QImage shown = picture->Render();
     s.state.Iso.SrcX = s.state.Iso.SrcY = s.state.Iso.SrcZ = 0.0f;
     QVERIFY(Differing(shown, picture->Render()) > 20);
