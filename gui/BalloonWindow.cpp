@@ -1,9 +1,9 @@
 #include "BalloonWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QActionGroup>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -118,8 +118,11 @@ BalloonWindow::BalloonWindow(AppState& state, Platform& platform, QWidget* paren
 
 void BalloonWindow::SetPicture(const BalloonPicture& picture) {
   // The picture sits where the engine laid it out, below the selector.
-  const QRect r = ToPixels(picture.rect);
-  picture_->setGeometry(r.left(), frequency_->geometry().bottom() + 6, r.width(), r.height());
+  // An emptied picture (no source) keeps its place.
+  if (picture.rect.width > 0 && picture.rect.height > 0) {
+    const QRect r = ToPixels(picture.rect);
+    picture_->setGeometry(r.left(), frequency_->geometry().bottom() + 6, r.width(), r.height());
+  }
   picture_->SetPicture(picture);
 }
 

@@ -29,8 +29,10 @@ void GeometryPicture::SetViewAngle(double degrees) {
 }
 
 void GeometryPicture::Paint(QPainter& painter) const {
-  const GeometryDrawing d =
-      DrawGeometry(state_.src, {PixelsToTwips(width()), PixelsToTwips(height())}, viewAngle_);
+  // The marker stands at the acoustic centre a measured noise source gives.
+  const Vertex centre{state_.Iso.SrcX, state_.Iso.SrcY, state_.Iso.SrcZ};
+  const GeometryDrawing d = DrawGeometry(
+      state_.src, {PixelsToTwips(width()), PixelsToTwips(height())}, viewAngle_, centre);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
   for (const Segment& s : d.lines) {
@@ -78,6 +80,11 @@ GeometryWindow::GeometryWindow(const AppState& state, QWidget* parent)
   slider_->setTickInterval(30);
   picture_->setGeometry(ToPixels(TwipsRect{100, 100, 4000, 3000}));
   connect(slider_, &QSlider::valueChanged, picture_, &GeometryPicture::SetViewAngle);
+}
+
+void GeometryWindow::StartAtInitialAngle() {
+  slider_->setValue(static_cast<int>(kInitialViewAngle));
+  picture_->SetViewAngle(kInitialViewAngle);
 }
 
 void GeometryWindow::resizeEvent(QResizeEvent* event) {

@@ -35,6 +35,8 @@ class GeometryWindow : public QWidget {
   explicit GeometryWindow(const AppState& state, QWidget* parent = nullptr);
   QSlider* Slider() const { return slider_; }
   GeometryPicture* Picture() const { return picture_; }
+  // The slider and the drawing back at the angle the window opens at.
+  void StartAtInitialAngle();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

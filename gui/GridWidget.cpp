@@ -28,8 +28,16 @@ void GridWidget::SetTable(const TextTable& cells) {
   const int rows = static_cast<int>(cells.size());
   int cols = 0;
   for (const auto& row : cells) cols = std::max(cols, static_cast<int>(row.size()));
+  // An emptied table (no source) empties the edit box too; the cell the user
+  // was on comes back with the next source's table.
+  if (rows == 0 && currentRow() >= 0) emptiedAt_ = {currentRow(), currentColumn()};
   if (rowCount() != rows) setRowCount(rows);
   if (columnCount() != cols) setColumnCount(cols);
+  if (rows == 0 && showInEditBox) showInEditBox({});
+  if (rows > 0 && currentRow() < 0 && emptiedAt_.first >= 0 && emptiedAt_.first < rows &&
+      emptiedAt_.second < cols) {
+    setCurrentCell(emptiedAt_.first, emptiedAt_.second);
+  }
   const QBrush fixed = palette().button();
   for (int r = 0; r < rows; ++r) {
     const auto& row = cells[static_cast<std::size_t>(r)];
@@ -51,14 +59,20 @@ void GridWidget::SetTable(const TextTable& cells) {
       if (cell->text() != text) cell->setText(text);
     }
   }
-  if (labelWidth_ > 0) {
-    int labels = labelWidth_;
-    for (int r = 0; r < rows; ++r) {
-      labels = std::max(labels, fontMetrics().horizontalAdvance(item(r, 0)->text()) + 10);
+  // Every column widens where a text would be cut: a cell shows its whole
+  // number, a header its whole caption.
+  for (int c = 0; c < cols; ++c) {
+    if (labelWidth_ == 0 && c == 0) {
+      resizeColumnToContents(0);  // the label column takes its longest label
+      continue;
     }
-    for (int c = 0; c < cols; ++c) setColumnWidth(c, c == 0 ? labels : columnWidth_);
-  } else if (cols > 0) {
-    resizeColumnToContents(0);  // the label column takes its longest label
+    int width = labelWidth_ == 0 ? horizontalHeader()->defaultSectionSize()
+                : c == 0         ? labelWidth_
+                                 : columnWidth_;
+    for (int r = 0; r < rows; ++r) {
+      width = std::max(width, fontMetrics().horizontalAdvance(item(r, c)->text()) + 10);
+    }
+    setColumnWidth(c, width);
   }
   ShowCurrentInEditBox();
 }

@@ -5,6 +5,7 @@
 
 #include <QTableWidget>
 #include <functional>
+#include <utility>
 
 #include "core/Platform.h"
 #include "views/GridEntry.h"
@@ -51,6 +52,7 @@ class GridWidget : public QTableWidget {
 
   GridEntry& entry_;
   int labelWidth_ = 0, columnWidth_ = 0;
+  std::pair<int, int> emptiedAt_{-1, -1};  // the current cell when the table was emptied
 };
 
 }  // namespace fonderel

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Twips.h"
 #include "core/Cp1252.h"
@@ -50,14 +51,22 @@ void InterpolPicture::paintEvent(QPaintEvent*) {
   for (const ChartLine& line : chart.diameters) p.drawLine(ToWidget(line.from), ToWidget(line.to));
   p.setPen(Qt::black);
   const QFontMetricsF metrics(font());
-  for (const ChartLabel& label : chart.labels) {
-    const QString text = QString::fromStdString(label.text);
-    QPointF at = ToWidget(label.at);
-    if (label.centred) {
+  // In a small window the labels would run into each other: the ring levels
+  // (the top one first) are drawn, a label that would overlap one drawn is not.
+  std::vector<ChartLabel> labels(chart.labels.begin(), chart.labels.end());
+  std::stable_partition(labels.begin(), labels.end(), [](const ChartLabel& l) { return !l.centred; });
+  QList<QRectF> drawn;
+  for (auto label = labels.begin(); label != labels.end(); ++label) {
+    const QString text = QString::fromStdString(label->text);
+    QPointF at = ToWidget(label->at);
+    if (label->centred) {
       at -= QPointF(metrics.horizontalAdvance(text) / 2.0, -metrics.ascent() / 2.0 + metrics.descent() / 2.0);
     } else {
       at += QPointF(0, metrics.ascent());
     }
+    const QRectF box(at.x() - 2, at.y() - metrics.ascent(), metrics.horizontalAdvance(text) + 4, metrics.height());
+    if (std::any_of(drawn.begin(), drawn.end(), [&](const QRectF& d) { return d.intersects(box); })) continue;
+    drawn << box;
     p.drawText(at, text);
   }
   QPolygonF curve;

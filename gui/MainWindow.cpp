@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QScreen>
 #include <functional>
 
 #include "BalloonWindow.h"
@@ -64,7 +65,7 @@ const std::vector<Menu>& MenuTable() {
         {"sepatt", "-"},
         {"Filepsetup", "Printer Set&up..."},
         {"FilePrint", "&Print Form ..."},
-        {"FileDatasheet", "Export Datasheet..."},
+        {"FileDatasheet", "Export &Datasheet..."},
         {"FileExportSofa", "Export SOFA..."},
         {"sepppa", "-"},
         {"FileExit", "E&xit"}}},
@@ -89,7 +90,7 @@ const std::vector<Menu>& MenuTable() {
         {"septor", "-"},
         {"ViewGeometry", "&Geometry", false},
         {"sepcov", "-"},
-        {"ViewCoverage", "Coverage"}}},
+        {"ViewCoverage", "&Coverage"}}},
       {"Wind",
        "&Window",
        {{"WindowTile", "Tile &Horizontally"},
@@ -121,7 +122,12 @@ MainWindow::MainWindow(AppState& state)
   // The work area gets its size after the window; the picture follows it.
   mdi_->viewport()->installEventFilter(this);
   BuildMenus();
-  resize(1100, 780);
+  // The size of a first start (a saved one replaces it), never more than the
+  // screen offers: a larger window is centred partly off the screen, and so
+  // are the child windows at its left.
+  constexpr int kFrameWidth = 16, kFrameHeight = 40;  // the window manager's frame and title bar
+  const QSize room = screen()->availableGeometry().size() - QSize(kFrameWidth, kFrameHeight);
+  resize(QSize(1100, 780).boundedTo(room));
 }
 
 MainWindow::~MainWindow() {
@@ -139,6 +145,7 @@ MainWindow::~MainWindow() {
   polarMainView_ = nullptr;
   coverageView_ = nullptr;
   coverage_ = nullptr;
+  geometryView_ = nullptr;
   headerWindow_ = info_ = data_ = balloon_ = polarMain_ = textLog_ = creation_ = geometry_ = nullptr;
   polar_.fill(nullptr);
   polarViews_.fill(nullptr);
@@ -182,7 +189,7 @@ void MainWindow::BuildMenus() {
       {"ViewData", [&] { ViewData(s, p); }},
       {"ViewTextLog", [&] { ViewTextLog(s, p); }},
       {"WinStandard", [&] { StandardLayout(s, p); }},
-      {"ViewGeometry", [this] { LoadGeometryWindow(); ViewGeometry(state_, *platform_); }},
+      {"ViewGeometry", [this] { ShowGeometryView(); }},
       {"WindowTile", [&] { p.ArrangeWindows(ArrangeCode::TileHorizontal); }},
       {"WindowTileV", [&] { p.ArrangeWindows(ArrangeCode::TileVertical); }},
       {"WindowCascade", [&] { p.ArrangeWindows(ArrangeCode::Cascade); }},
@@ -197,6 +204,7 @@ void MainWindow::BuildMenus() {
   for (const Menu& m : MenuTable()) {
     QMenu* menu = menuBar()->addMenu(m.caption);
     menu->setObjectName(m.name);
+    connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateMenus);
     for (const MenuItem& item : m.items) {
       // Actions are children of the main window so they can be found by name.
       auto* action = new QAction(this);
@@ -247,7 +255,21 @@ void MainWindow::LoadChildWindows() {
 
 void MainWindow::LoadGeometryWindow() {
   if (geometry_ != nullptr || textLog_ == nullptr) return;
-  geometry_ = AddChild(new GeometryWindow(state_), "ViewGeomWindow", "View Geometry", {6600, 6000});
+  geometryView_ = new GeometryWindow(state_);
+  geometry_ = AddChild(geometryView_, "ViewGeomWindow", "View Geometry", {6600, 6000});
+}
+
+void MainWindow::ShowGeometryView() {
+  LoadGeometryWindow();
+  // Opened afresh it starts at its initial angle; already open it stays turned.
+  if (geometry_ != nullptr && !geometry_->isVisible()) geometryView_->StartAtInitialAngle();
+  ViewGeometry(state_, *platform_);
+}
+
+void MainWindow::UpdateMenus() {
+  // Whatever put the geometry into memory (a CAD file, a source file, a
+  // measurement's layout), the menu follows the description itself.
+  Action("ViewGeometry")->setEnabled(HasGeometry(state_.src));
 }
 
 PolarWindow* MainWindow::Polar(int i) const {
@@ -291,8 +313,12 @@ QList<ChildWindow*> MainWindow::ViewWindows() const {
 
 QList<ChildWindow*> MainWindow::HiddenByHideViews() const {
   if (textLog_ == nullptr) return {};
-  QList<ChildWindow*> windows = {headerWindow_, info_, balloon_, data_, polarMain_, textLog_};
+  // The creator and the geometry view go too: a creator left open would act
+  // on a description it was not opened for, and the geometry may be gone.
+  QList<ChildWindow*> windows = {headerWindow_, info_, balloon_, data_, polarMain_, textLog_,
+                                 creation_};
   if (coverage_ != nullptr) windows << coverage_;
+  if (geometry_ != nullptr) windows << geometry_;
   for (ChildWindow* w : polar_) windows << w;
   return windows;
 }

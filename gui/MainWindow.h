@@ -17,6 +17,7 @@ class BalloonWindow;
 class ChildWindow;
 class CoverageWindow;
 class DataWindow;
+class GeometryWindow;
 class HeaderWindow;
 class InfoWindow;
 class PolarMainWindow;
@@ -48,6 +49,10 @@ class MainWindow : public QMainWindow {
   void LoadChildWindows();
   // The geometry view is created when it is first shown.
   void LoadGeometryWindow();
+  GeometryWindow* GeometryView() const { return geometryView_; }
+  // Enables the menu items that depend on the description in memory; run as
+  // a menu opens.
+  void UpdateMenus();
   ChildWindow* Child(WindowId id) const;
   // The windows that Iconize All and Deiconize All act on.
   QList<ChildWindow*> ViewWindows() const;
@@ -63,6 +68,7 @@ class MainWindow : public QMainWindow {
  private:
   void BuildMenus();
   void ViewCoverage();
+  void ShowGeometryView();
   ChildWindow* AddChild(QWidget* content, const QString& name, const QString& caption,
                         TwipsSize size);
   void LayOutPicture();
@@ -87,6 +93,7 @@ class MainWindow : public QMainWindow {
   ChildWindow* geometry_ = nullptr;
   std::array<ChildWindow*, kPolarWindows> polar_{};
   CoverageWindow* coverageView_ = nullptr;
+  GeometryWindow* geometryView_ = nullptr;
   ChildWindow* coverage_ = nullptr;
 };
 

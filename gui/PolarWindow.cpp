@@ -52,8 +52,13 @@ void PolarWindow::PaintScale(QPainter& p, const Geometry& g) const {
   }
   for (int a = 0; a < 360; a += 30) p.drawLine(g.centre, g.At(50, a));
   p.setPen(QColor(90, 90, 90));
-  for (int ring = 1; ring <= 5; ++ring) {
-    p.drawText(g.At(ring * 10, 0) + QPointF(3, metrics.ascent()), QString("%1 dB").arg((ring - 5) * 10));
+  // Labelled from the outer ring inwards, skipping rings where the labels
+  // would run into each other in a small window.
+  const double ringGap = g.radius / 5.0;
+  const int every = std::max(1, static_cast<int>(std::ceil(metrics.height() / ringGap)));
+  for (int ring = 5; ring >= 1; ring -= every) {
+    p.drawText(g.At(ring * 10, 0) + QPointF(3, metrics.ascent()),
+               QString("%1 dB").arg((ring - 5) * 10));
   }
   for (int a = 0; a < 360; a += 30) {
     const QPointF pos = g.At(50 + 50.0 * g.margin * 0.55 / g.radius, a);

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "GeometryWindow.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -258,6 +260,8 @@ TwipsSize QtPlatform::MainInnerSize() const {
 
 void QtPlatform::SetViewGeometryEnabled(bool enabled) {
   if (QAction* a = window_.Action("ViewGeometry")) a->setEnabled(enabled);
+  // A geometry was attached or read: an open view draws it at once.
+  if (GeometryWindow* view = window_.GeometryView(); view && enabled) view->Picture()->update();
 }
 
 void QtPlatform::SetPictureVisible(bool visible) { window_.Picture()->setVisible(visible); }

@@ -69,6 +69,10 @@ bool CreateWindowOk(AppState& state, Platform& platform, const BzBoxes& boxes, b
         platform.InputBox(kPowerTitle, loudspeaker ? kLoudspeakerPowerPrompt : kNoisePowerPrompt, "");
     if (!answer) return false;
     level = TotalPowerLevel(*answer, loudspeaker);
+    if (!level) {
+      platform.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, kPowerTitle,
+                           loudspeaker ? kLoudspeakerPowerRetry : kNoisePowerRetry);
+    }
   }
   platform.SetBusy(true);
   CreateParametricSource(state.src, bz, loudspeaker, *level);

@@ -13,6 +13,10 @@ namespace fonderel {
 inline constexpr const char* kPowerTitle = "Introduce Power Data";
 inline constexpr const char* kLoudspeakerPowerPrompt = "MAX Electrical Power (W)";
 inline constexpr const char* kNoisePowerPrompt = "Sound Power Level (LIN,dB)";
+// Why the power box asks again: an electrical power must be a number above
+// 0; a sound power level any number.
+inline constexpr const char* kLoudspeakerPowerRetry = "Please enter a number above 0";
+inline constexpr const char* kNoisePowerRetry = "Please enter a number";
 
 // The texts of the ten pattern boxes, band 1 first.
 using BzBoxes = std::array<std::string, kBandCount>;
@@ -23,9 +27,9 @@ void FileCreate(AppState& state, Platform& platform);
 
 // "OK - prosecute": a band inside the chosen range without a pattern is
 // refused with a message naming it and the window stays open. Otherwise the
-// window hides and the power is asked for (again while the answer is no
-// usable number); the source is filled only when an answer is given, and
-// Cancel leaves the description as it was. True when a source was created.
+// window hides and the power is asked for (again, after a message saying
+// why, while the answer is no usable number); the source is filled only when an answer is given,
+// and Cancel leaves the description as it was. True when a source was created.
 bool CreateWindowOk(AppState& state, Platform& platform, const BzBoxes& boxes, bool loudspeaker);
 
 // The text a pattern box shows after its up (+1) or down (-1) arrow: its

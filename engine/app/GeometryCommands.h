@@ -17,6 +17,9 @@ void AttachRAY(AppState& state, Platform& platform);
 // The same for a path already chosen; false when the file was refused.
 bool AttachRayPath(AppState& state, Platform& platform, const std::string& path);
 
+// The description holds an enclosing geometry: View › Geometry is enabled.
+bool HasGeometry(const Source& src);
+
 // Shows the geometry view.
 void ViewGeometry(AppState& state, Platform& platform);
 

@@ -19,7 +19,7 @@ std::string CheckBandField(AppState& state, Platform& platform, BandField field,
                            std::string text) {
   Source& src = state.src;
   const bool lo = field == BandField::LoBand;
-  if (!src.HasData()) return lo ? "31.5 Hz" : "16000 Hz";
+  if (!src.HasData()) return lo ? kEmptyLoBand : kEmptyHiBand;
   int band = 0;
   while (true) {
     band = BandOfFrequency(LeadingNumber(text));

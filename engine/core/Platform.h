@@ -122,7 +122,7 @@ class Platform {
   virtual void ResizeWindow(WindowId window, TwipsSize size) = 0;
   virtual void ShowTextLog() = 0;
   // Hides the Header, Info, balloon, balloon-data, polar band selector, polar
-  // curve and text log windows.
+  // curve and text log windows, the creation window and the geometry view.
   virtual void HideViews() = 0;
   virtual void ArrangeWindows(ArrangeCode code) = 0;
   // Minimises (or restores) the view windows.

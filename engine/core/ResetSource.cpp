@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "views/RefreshViews.h"
 
 namespace fonderel {
 
@@ -29,7 +30,10 @@ void ResetSource(AppState& state, Platform& platform, bool clearPicture) {
   src.NFaces = 0;
   src.NHoles = 0;
   src.NDoors = 0;
+  // The centre of a measured noise source belongs to that source only.
+  state.Iso.SrcX = state.Iso.SrcY = state.Iso.SrcZ = 0.0f;
   platform.HideViews();
+  ShowEmptySource(state, platform);
   if (clearPicture) platform.ClearPicture();
   platform.SetCaption(Caption(src));
   src.DataSaved = kTrue;

@@ -43,6 +43,18 @@ void RedrawBalloon(AppState& state, Platform& platform) {
   }
 }
 
+void ShowEmptySource(AppState& state, Platform& platform) {
+  // An entry typed into the old tables has no cell left to go to.
+  state.Entry = GridEntry{};
+  state.InfoGridText.clear();
+  state.DataGridText.clear();
+  platform.SetHeaderFields({"", "", kEmptyLoBand, kEmptyHiBand});
+  platform.SetInfoTable(state.InfoGridText);
+  platform.SetDataTable(state.DataGridText);
+  platform.DrawBalloonPicture({});
+  for (int window = 0; window < kPolarWindows; ++window) platform.ClearPolarChart(window);
+}
+
 void RefreshViews(AppState& state, Platform& platform) {
   // The band selectors' own click events come back here while a refresh
   // runs; they change nothing.
@@ -61,7 +73,12 @@ void RefreshViews(AppState& state, Platform& platform) {
   state.TrailingRefreshAsked = false;
   state.LastRefreshTime = static_cast<float>(now);
   Source& src = state.src;
-  if (!src.HasData()) return;
+  if (!src.HasData()) {
+    // Views still showing a source (a failed read may have filled some of
+    // them) are emptied; views already empty are left alone.
+    if (!state.InfoGridText.empty()) ShowEmptySource(state, platform);
+    return;
+  }
   state.Refreshing = true;
 
   platform.SetHeaderFields(

@@ -67,6 +67,15 @@ bool StoreInfoValue(Source& src, int row, int col, float v) {
   return true;
 }
 
+// True (after saying so) when no source is loaded: the entry is dropped
+// rather than stored where no save or view would find it.
+bool RefusedWithoutSource(AppState& state, Platform& platform) {
+  if (state.src.HasData()) return false;
+  state.Entry = GridEntry{};
+  platform.ShowMessage(MessageIcon::Exclamation, MessageButtons::Ok, kNoSourceTitle, kNoSourceText);
+  return true;
+}
+
 }  // namespace
 
 std::string InfoEditBoxText(const AppState& state, int row, int col) {
@@ -83,6 +92,7 @@ std::string DataEditBoxText(const AppState& state, int row, int col) {
 
 void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
+  if (RefusedWithoutSource(state, platform)) return;
   const float value = TypedValue(entry);
   if (InTable(state.InfoGridText, row, col) && row >= 1 && col >= 1) {
     Cell(state.InfoGridText, row, col) = FormatNumber(value, "##0.00");
@@ -99,6 +109,7 @@ void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
 
 void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text) {
+  if (RefusedWithoutSource(state, platform)) return;
   // What the edit box stores replaces an entry typed into the grid before F2.
   state.Entry = GridEntry{};
   if (InTable(state.InfoGridText, row, col) && row >= 1 && col >= 1) {
@@ -112,6 +123,7 @@ void CommitInfoEditBox(AppState& state, Platform& platform, int row, int col,
 
 void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter) {
+  if (RefusedWithoutSource(state, platform)) return;
   const std::string text = FormatNumber(TypedValue(entry), "##0.00");
   // Stored before the table is shown, so its edit box shows the new value.
   if (float* cell = BalloonCell(state, row, col)) {
@@ -127,6 +139,7 @@ void CommitDataEntry(AppState& state, Platform& platform, int row, int col,
 
 void CommitDataEditBox(AppState& state, Platform& platform, int row, int col,
                        const std::string& text) {
+  if (RefusedWithoutSource(state, platform)) return;
   state.Entry = GridEntry{};
   const float value = TypedValue(text);
   if (float* cell = BalloonCell(state, row, col)) *cell = value;
@@ -157,6 +170,7 @@ void EditCopy(AppState& state, Platform& platform, const GridSelection& sel) {
 }
 
 void EditCut(AppState& state, Platform& platform, const GridSelection& sel) {
+  if (RefusedWithoutSource(state, platform)) return;
   platform.SetClipboardText(SelectionText(state.DataGridText, sel));
   // The values go from the current cell towards the selection's end only.
   for (int r = sel.row; r <= sel.rowSel; ++r) {
@@ -183,6 +197,7 @@ void EditDelete(AppState& state, Platform& platform, const GridSelection& sel) {
 }
 
 void EditPaste(AppState& state, Platform& platform, const GridSelection& sel) {
+  if (RefusedWithoutSource(state, platform)) return;
   const auto clip = platform.ClipboardText();
   if (!clip) return;
   // The grid spreads the text over the selection from its first cell.

@@ -16,6 +16,12 @@ struct GridSelection {
   int row = 1, col = 1, rowSel = 1, colSel = 1;
 };
 
+// What an entry into a table of an empty source is refused with: there is no
+// band to hold it, and a save would have nothing to write.
+inline constexpr const char* kNoSourceTitle = "Warning";
+inline constexpr const char* kNoSourceText =
+    "There are no source data: open, import or create a source first.";
+
 // The edit box text for a cell: the Info cell as displayed; the balloon
 // value of a DATAs cell in full precision.
 std::string InfoEditBoxText(const AppState& state, int row, int col);
@@ -23,7 +29,8 @@ std::string DataEditBoxText(const AppState& state, int row, int col);
 
 // A typed entry committed in InfoGrid: the cell shows its number in "##0.00"
 // and the field of the row takes the number, which counts as a change; on
-// Enter the views are refreshed too.
+// Enter the views are refreshed too. Every commit and the clipboard's Cut
+// and Paste are refused with kNoSourceText while no source is loaded.
 void CommitInfoEntry(AppState& state, Platform& platform, int row, int col,
                      const std::string& entry, bool onEnter);
 // Enter in Icell: the cell takes the text unchanged, the field its number.

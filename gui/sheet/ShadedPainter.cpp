@@ -13,6 +13,10 @@ double ColourBarLabelWidth(const QPainter& painter) {
 
 void PaintShadedBalloon(QPainter& painter, const ShadedPicture& picture) {
   painter.save();
+  // A zoomed balloon stops short of the colour bar, so its labels stay readable.
+  constexpr double kFar = 1e6;
+  painter.setClipRect(QRectF(-kFar, -kFar, kFar + picture.barTopLeft.x - 3, 2 * kFar),
+                      Qt::IntersectClip);
   // Each patch is outlined a shade darker: no background shows through the
   // seams, and the mesh lets the eye read the surface's shape.
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -27,6 +31,7 @@ void PaintShadedBalloon(QPainter& painter, const ShadedPicture& picture) {
     painter.drawConvexPolygon(corners, 4);
   }
 
+  painter.setClipping(false);
   constexpr int kSlices = 50;
   const Point2 top = picture.barTopLeft;
   const double slice = picture.barHeight / kSlices;

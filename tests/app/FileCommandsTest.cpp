@@ -138,7 +138,10 @@ TEST(FileCommands, OpenThatLoadsNothing) {
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
     EXPECT_EQ(test::LastCaption(s.platform), "Fonderel ");
     EXPECT_FALSE(s.platform.Called("ViewGeometry on"));
-    EXPECT_TRUE(s.platform.headers.empty());  // nothing of the file reached the windows
+    // Nothing of the file reached the windows: they show the emptied source.
+    for (const HeaderFields& h : s.platform.headers)
+      EXPECT_EQ(h.NamTxt + "|" + h.ManTxt + "|" + h.LoBand + "|" + h.HiBand, "||31.5 Hz|16000 Hz");
+    EXPECT_TRUE(s.platform.infoTables.empty() || s.platform.infoTables.back().empty());
   }
 }
 

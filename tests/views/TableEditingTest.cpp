@@ -7,6 +7,7 @@
 #include "views/TableEditing.h"
 
 #include <cmath>
+#include <functional>
 
 #include "app/CaseData.h"
 #include "core/BandTables.h"
@@ -161,6 +162,42 @@ TEST(TableEditing, PasteStoresOnlyTowardsTheSelectionEnd) {
 
 // Before the selectors are live a click selects the band but shows nothing
 // new (a live click refreshes: RefreshViews.SelectorEventsDuringARefreshDoNothing).
+// Once the source is reset, the views are emptied at once (no stale name,
+// table or curve), and every way of storing a typed or pasted value is
+// refused with a message instead of being kept where no save finds it.
+TEST(TableEditing, EmptySourceShowsEmptyViewsAndRefusesEntries) {
+  using Entry = std::function<void(AppState&, Platform&)>;
+  const GridSelection cell{1, 3, 1, 3};
+  const std::vector<Entry> entries = {
+      [](AppState& a, Platform& p) { CommitInfoEntry(a, p, 1, 3, "12", true); },
+      [](AppState& a, Platform& p) { CommitInfoEntry(a, p, 2, 3, "12", false); },
+      [](AppState& a, Platform& p) { CommitInfoEditBox(a, p, 1, 3, "12"); },
+      [](AppState& a, Platform& p) { CommitDataEntry(a, p, 1, 3, "12", true); },
+      [](AppState& a, Platform& p) { CommitDataEditBox(a, p, 1, 3, "12"); },
+      [cell](AppState& a, Platform& p) { EditCut(a, p, cell); },
+      [cell](AppState& a, Platform& p) { EditPaste(a, p, cell); },
+  };
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    SCOPED_TRACE(i);
+    Session s;
+    ResetSource(s.state, s.platform, true);
+    const HeaderFields& h = s.platform.headers.back();
+    EXPECT_EQ(h.NamTxt + "|" + h.ManTxt + "|" + h.LoBand + "|" + h.HiBand, "||31.5 Hz|16000 Hz");
+    EXPECT_TRUE(s.platform.infoTables.back().empty());
+    EXPECT_TRUE(s.platform.dataTables.back().empty());
+    EXPECT_TRUE(s.platform.balloons.back().segments.empty());
+    EXPECT_TRUE(s.platform.polar.empty());
+    s.state.src.BalloonData(0, 2, 1) = 0.0f;
+    s.platform.clipboard = "7";
+    s.platform.calls.clear();
+    entries[i](s.state, s.platform);
+    EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage "),
+              std::vector<std::string>{std::string("ShowMessage ") + kNoSourceTitle + "|" + kNoSourceText});
+    EXPECT_EQ(s.state.src.DataSaved, kTrue);
+    EXPECT_EQ(s.src().Lw(3) + s.src().DirQ(3) + s.src().BalloonData(0, 2, 1), 0.0f);
+  }
+}
+
 TEST(TableEditing, BandSelectorClickBeforeTheSelectorsAreLive) {
   Session s;
   const std::size_t before = s.platform.dataTables.size();
@@ -248,6 +285,8 @@ TEST(GridEntry, Protocol) {
 TEST(GridEntry, EditBoxCommitDropsThePendingEntry) {
   AppState state;
   NullPlatform platform;
+  state.src.FirstBand = 1;
+  state.src.LastBand = kBandCount;
   state.InfoGridText = TextTable(6, std::vector<std::string>(13));
   Typed(state.Entry, "1{F2}");
   CommitInfoEditBox(state, platform, 1, 3, "99.123");
