@@ -180,8 +180,8 @@ std::string SofaDate(const LocalTime& t) {
   return text;
 }
 
-std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
-                                             const LocalTime& now, const std::string& version) {
+std::expected<std::string, FileError> SofaBytes(const Source& src, const std::string& path,
+                                               const LocalTime& now, const std::string& version) {
   std::vector<int> bands;
   for (int b = 1; b <= kBandCount; ++b) {
     if (src.BandPresent(b) != 0) bands.push_back(b);
@@ -207,6 +207,13 @@ std::expected<void, FileError> WriteSofaFile(const Source& src, const std::strin
   }
   auto bytes = ReadWholeFile(scratch.Path());
   if (!bytes) return std::unexpected(FileError{path, 0, bytes.error().message});
+  return std::move(*bytes);
+}
+
+std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
+                                             const LocalTime& now, const std::string& version) {
+  auto bytes = SofaBytes(src, path, now, version);
+  if (!bytes) return std::unexpected(bytes.error());
   return WriteFileAtomically(path, *bytes);
 }
 
