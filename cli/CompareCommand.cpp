@@ -1,6 +1,8 @@
 #include "CompareCommand.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -11,6 +13,12 @@
 
 namespace fonderel {
 namespace {
+
+// The tolerance as typed: "0.1", "2".
+std::string ToleranceText(double db) {
+  char buf[32];
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, db).ptr);
+}
 
 std::string Db(double value) { return FormatNumber(value, "###0.00"); }
 
@@ -44,16 +52,10 @@ void PrintTable(const std::vector<BandDifference>& rows, double tolerance, std::
     }
     out << '\n';
   }
-  char buf[32];
-  const std::string tol(buf, std::to_chars(buf, buf + sizeof buf, tolerance).ptr);
   if (outside == 0) {
-    out << "All " << rows.size() << " bands within " << tol << " dB\n";
-  } else {
-    out << outside << " of " << rows.size() << " bands differ by more than " << tol
-        << " dB or are missing\n";
+    out << "All " << rows.size() << " bands within " << ToleranceText(tolerance) << " dB\n";
   }
 }
-
 nlohmann::json Json(const std::vector<BandDifference>& rows, double tolerance) {
   nlohmann::json bands = nlohmann::json::array();
   bool all = true;
@@ -99,7 +101,15 @@ SubCommand AddCompareCommand(CLI::App& app) {
                     "it, and per band its presence, dLw, dQ, balloon (dB), plot and point");
   command->add_option("--tolerance", args->tolerance,
                       "Largest difference in dB that still counts as equal (default 0.1)")
-      ->check(CLI::NonNegativeNumber);
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            double db = 0;
+            const char* end = text.data() + text.size();
+            const auto [ptr, ec] = std::from_chars(text.data(), end, db);
+            if (ec == std::errc() && ptr == end && db >= 0 && std::isfinite(db)) return {};
+            return "expected a number of dB, 0 or more, found \"" + text + "\"";
+          },
+          "DB"));
   AddImportAnswers(command);
   return {command, [args](AppState& state, CliPlatform& platform, const Io& io) {
             int status = 0;
@@ -112,10 +122,12 @@ SubCommand AddCompareCommand(CLI::App& app) {
             } else {
               PrintTable(rows, args->tolerance, io.out);
             }
-            for (const BandDifference& d : rows) {
-              if (!d.Within(args->tolerance)) return kFileFailure;
-            }
-            return 0;
+            const auto outside = std::ranges::count_if(
+                rows, [&](const BandDifference& d) { return !d.Within(args->tolerance); });
+            if (outside == 0) return 0;
+            io.err << "fonderel-cli: compare: " << outside << " of " << rows.size()
+                   << " bands differ by more than " << ToleranceText(args->tolerance) << " dB or are missing\n";
+            return kFileFailure;
           }};
 }
 

@@ -1,6 +1,7 @@
 // Where the written files put the balloon's directions, read from the bytes
 // of the example horn (90 degrees wide horizontally, 40 vertically, so a swap
-// of the planes or a mirror of a plane changes the numbers checked).
+// of the planes changes the numbers checked; a small tilt across the cells
+// makes a mirror change them too).
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -55,15 +56,19 @@ TEST(DirectionMap, TheHornsPlanesLandWhereTheManualSays) {
   auto state = std::make_unique<AppState>();
   test::RecordingPlatform platform;
   ASSERT_TRUE(ReadSpkFile(*state, platform, FONDEREL_SOURCES "/HORN90X40.SPK"));
-  const Source& src = state->src;
-  const int band = src.FirstBand;
+  // The 1000 Hz band alone, tilted by up to 1 dB from cell to cell so that no
+  // two directions hold the same value and a mirror shows too.
+  Source& src = state->src;
+  const int band = 6;
+  src.FirstBand = src.LastBand = band;
+  for (int p = 0; p < kPlots; ++p)
+    for (int k = 1; k < kPoints; ++k)
+      src.BalloonData(p, k, band) *= std::pow(10.0f, -0.1f * static_cast<float>(p * 36 + k) / 648);
   const auto db = [&](int p, int k) {
     return 10.0 * std::log10(src.BalloonData(0, 0, band) / src.BalloonData(p, k, band));
   };
-  // The horn is narrower vertically (plot 9) than horizontally (plot 0), and
-  // not the same up (plot 9, points 1..17) as down (points 19..35).
-  ASSERT_GT(db(9, 4) - db(0, 4), 1.0);
-  ASSERT_GT(std::fabs(db(9, 5) - db(9, 31)), 0.2);
+  // The horn is narrower vertically (plot 9) than horizontally (plot 0).
+  ASSERT_GT(db(9, 4) - db(0, 4), 2.0);
 
   std::vector<std::string> notes;
   const std::string catt = *CattBytes(src, notes, "H.TXT");

@@ -100,6 +100,10 @@ TEST(ExportRoundTrip, EverySourceReadsBackWithinTheFormatsPrecision) {
           EXPECT_TRUE(Noted(notes, "125 Hz to 8 kHz")) << band;
           continue;
         }
+        if (!d.inA && !ease) {  // a gap in the band range: SD1 bands are contiguous
+          EXPECT_TRUE(Noted(notes, "written omnidirectional")) << band;
+          continue;
+        }
         ASSERT_TRUE(d.inA && d.inB) << band;
         EXPECT_LE(std::fabs(d.lw), w.lw) << band;
         EXPECT_LE(d.balloon, w.balloon) << band << " at " << d.plot << "," << d.point;
