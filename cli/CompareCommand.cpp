@@ -20,7 +20,9 @@ std::string ToleranceText(double db) {
   return std::string(buf, std::to_chars(buf, buf + sizeof buf, db).ptr);
 }
 
-std::string Db(double value) { return FormatNumber(value, "###0.00"); }
+std::string Db(double value) {
+  return FormatNumber(value, "###0.00");
+}
 
 std::string Presence(const BandDifference& d) {
   if (d.inA && d.inB) return "both";
@@ -28,8 +30,8 @@ std::string Presence(const BandDifference& d) {
 }
 
 void PrintTable(const std::vector<BandDifference>& rows, double tolerance, std::ostream& out) {
-  const char* heads[] = {"Band", "Freq (Hz)", "Data", "dLw (dB)", "dQ (dB)", "Balloon (dB)",
-                         "Plot", "Point", ""};
+  const char* heads[] = {"Band",         "Freq (Hz)", "Data",  "dLw (dB)", "dQ (dB)",
+                         "Balloon (dB)", "Plot",      "Point", ""};
   const std::size_t widths[] = {4, 10, 11, 10, 9, 13, 6, 6, 8};
   for (std::size_t i = 0; i + 1 < std::size(heads); ++i) out << RightAlign(heads[i], widths[i]);
   out << '\n';
@@ -99,8 +101,9 @@ SubCommand AddCompareCommand(CLI::App& app) {
   command->add_flag("--json", args->json,
                     "Print one JSON object instead: the tolerance, whether all bands are within "
                     "it, and per band its presence, dLw, dQ, balloon (dB), plot and point");
-  command->add_option("--tolerance", args->tolerance,
-                      "Largest difference in dB that still counts as equal (default 0.1)")
+  command
+      ->add_option("--tolerance", args->tolerance,
+                   "Largest difference in dB that still counts as equal (default 0.1)")
       ->check(CLI::Validator(
           [](std::string& text) -> std::string {
             double db = 0;
@@ -126,7 +129,8 @@ SubCommand AddCompareCommand(CLI::App& app) {
                 rows, [&](const BandDifference& d) { return !d.Within(args->tolerance); });
             if (outside == 0) return 0;
             io.err << "fonderel-cli: compare: " << outside << " of " << rows.size()
-                   << " bands differ by more than " << ToleranceText(args->tolerance) << " dB or are missing\n";
+                   << " bands differ by more than " << ToleranceText(args->tolerance)
+                   << " dB or are missing\n";
             return kFileFailure;
           }};
 }

@@ -8,7 +8,9 @@ namespace fonderel {
 namespace {
 
 // The format the dialog starts at, and the one a name without extension gets.
-const WritableFormat& StartFormat() { return *WritableFormatNamed("SOFA"); }
+const WritableFormat& StartFormat() {
+  return *WritableFormatNamed("SOFA");
+}
 
 bool HasExtension(const std::string& path) {
   const std::size_t slash = path.rfind('/');
@@ -39,9 +41,12 @@ void FileExport(AppState& state, Platform& platform, const std::string& version)
   }
   const WritableFormat& start = StartFormat();
   const FileDialogSettings settings{
-      "Export a Source File", WritableFormatFilter(), FilterIndexOf(start),
+      "Export a Source File",
+      WritableFormatFilter(),
+      FilterIndexOf(start),
       kDialogOverwritePrompt | kDialogHideReadOnly,
-      ExportProposal(state.src.SourceFile, std::string(start.extension)), state.DialogInitialDir};
+      ExportProposal(state.src.SourceFile, std::string(start.extension)),
+      state.DialogInitialDir};
   const auto chosen = platform.ShowFileDialog(FileDialogKind::Save, settings);
   if (!chosen) return;
   std::string path = HasExtension(*chosen) ? *chosen : *chosen + std::string(start.extension);

@@ -8,7 +8,9 @@ namespace fonderel {
 namespace {
 
 // Q in dB; a Q of 0 or below has no logarithm and counts as the floor.
-double QDecibels(float q) { return q > 0.0f ? Decibels(static_cast<double>(q)) : kFloorDb; }
+double QDecibels(float q) {
+  return q > 0.0f ? Decibels(static_cast<double>(q)) : kFloorDb;
+}
 
 }  // namespace
 

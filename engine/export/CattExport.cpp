@@ -146,7 +146,8 @@ std::expected<std::string, FileError> CattBytes(const Source& src, std::vector<s
     if (field.size() > 5) {
       return std::unexpected(FileError{path, 0,
                                        "the on-axis level of the " + BandText(b) + " band, " +
-                                           field + " dB, does not fit the 5 characters of its field"});
+                                           field +
+                                           " dB, does not fit the 5 characters of its field"});
     }
     out += (b > src.FirstBand ? " " : "") + field;
     if (src.DirQ(b) > 0.0f &&
@@ -171,16 +172,20 @@ std::expected<std::string, FileError> CattBytes(const Source& src, std::vector<s
 
   if (nameChanged) notes.push_back("line ends in the source name were written as blanks");
   if (!maker.empty()) {
-    notes.push_back("the manufacturer is written on the comment line, which SD1 readers do not "
-                    "read");
+    notes.push_back(
+        "the manufacturer is written on the comment line, which SD1 readers do not "
+        "read");
   }
   if (HasElectricalData(src)) {
-    notes.push_back("sensitivity, impedance and efficiency are not carried: an SD1 file has no "
-                    "field for them");
+    notes.push_back(
+        "sensitivity, impedance and efficiency are not carried: an SD1 file has no "
+        "field for them");
   }
   if (!qChanges.empty()) {
-    notes.push_back("Q is not carried: an SD1 reader takes the balloon's largest value over its "
-                    "mean (" + qChanges + ")");
+    notes.push_back(
+        "Q is not carried: an SD1 reader takes the balloon's largest value over its "
+        "mean (" +
+        qChanges + ")");
   }
   if (!clipped.empty()) {
     notes.push_back("values more than 99.9 dB under the on-axis value (" + BandListText(clipped) +

@@ -4,7 +4,9 @@ namespace fonderel {
 namespace {
 
 // The on-axis point closes every half-plane at point 0, the rear at 18.
-int SecondHalfPoint(int a) { return a == 0 ? 0 : 36 - a; }
+int SecondHalfPoint(int a) {
+  return a == 0 ? 0 : 36 - a;
+}
 
 }  // namespace
 

@@ -18,7 +18,7 @@
 namespace fonderel {
 namespace {
 
-constexpr double kDeepest = 100.0;  // attenuation written for silence
+constexpr double kDeepest = 100.0;        // attenuation written for silence
 constexpr float kLeastEfficiency = 0.5f;  // the reader's value for 0 % or less
 // Bands whose power the reader spreads and that make its band range.
 constexpr int kLowestRangeBand = 3;
@@ -108,8 +108,10 @@ std::expected<std::string, FileError> EaseBytes(const Source& src, std::vector<s
   const double spread = Decibels(static_cast<double>(std::max<std::size_t>(1, withGrid.size())));
   bool inRange = false;
   for (int b : withGrid) {
-    if (b < kLowestRangeBand || b > kHighestRangeBand) outsideRange.push_back(b);
-    else inRange = true;
+    if (b < kLowestRangeBand || b > kHighestRangeBand)
+      outsideRange.push_back(b);
+    else
+      inRange = true;
   }
   if (!inRange) {
     return std::unexpected(FileError{
@@ -131,9 +133,10 @@ std::expected<std::string, FileError> EaseBytes(const Source& src, std::vector<s
                          100.0 / static_cast<double>(efficiency);
     const float powerWritten = static_cast<float>(power);
     if (!(powerWritten > 0.0f) || !std::isfinite(powerWritten)) {
-      return std::unexpected(FileError{path, 0,
-                                       "the power level of the " + BandText(b) +
-                                           " band gives an electrical power beyond the number range"});
+      return std::unexpected(
+          FileError{path, 0,
+                    "the power level of the " + BandText(b) +
+                        " band gives an electrical power beyond the number range"});
     }
     out += "SpeakerName," + name + "\r\n";
     out += "\"Manufacturer: \",\"" + maker + "\"\r\n";
@@ -152,16 +155,18 @@ std::expected<std::string, FileError> EaseBytes(const Source& src, std::vector<s
   }
 
   if (loss.db > 0.05) {
-    notes.push_back("an EASE 3.0 text file holds the half of the sphere from -90 to 90 degrees about "
-                    "the axis and a reader mirrors it onto the other half: this source differs from "
-                    "its mirror image by up to " + FormatNumber(loss.db, "##0.0") + " dB (" +
-                    BandText(loss.band) + ", plot " + std::to_string(loss.cell.plot) + ", point " +
-                    std::to_string(loss.cell.point) + ")");
+    notes.push_back(
+        "an EASE 3.0 text file holds the half of the sphere from -90 to 90 degrees about "
+        "the axis and a reader mirrors it onto the other half: this source differs from "
+        "its mirror image by up to " +
+        FormatNumber(loss.db, "##0.0") + " dB (" + BandText(loss.band) + ", plot " +
+        std::to_string(loss.cell.plot) + ", point " + std::to_string(loss.cell.point) + ")");
   }
   if (unnamed) notes.push_back("the source has no name; it was written as \"Fonderel source\"");
   if (nameChanged || makerChanged) {
-    notes.push_back("double quotes and line ends in the name or manufacturer were written as ' "
-                    "and blanks");
+    notes.push_back(
+        "double quotes and line ends in the name or manufacturer were written as ' "
+        "and blanks");
   }
   if (!efficiencyRaised.empty()) {
     notes.push_back("an efficiency of 0 % cannot carry a power level: " +

@@ -9,7 +9,9 @@
 namespace fonderel {
 namespace {
 
-bool Finite(float v) { return std::isfinite(v); }
+bool Finite(float v) {
+  return std::isfinite(v);
+}
 
 double BandMaximum(const Source& src, int band) {
   double top = 0.0;
@@ -21,7 +23,9 @@ double BandMaximum(const Source& src, int band) {
 
 }  // namespace
 
-std::string BandText(int band) { return SingleText(BandFreq(band), Lead::None) + " Hz"; }
+std::string BandText(int band) {
+  return SingleText(BandFreq(band), Lead::None) + " Hz";
+}
 
 std::string BandListText(const std::vector<int>& bands) {
   std::string text;
@@ -33,8 +37,8 @@ std::string BandListText(const std::vector<int>& bands) {
 }
 
 std::string BandsPhrase(const std::vector<int>& bands, const char* one, const char* many) {
-  return "the " + BandListText(bands) + (bands.size() == 1 ? " band " + std::string(one)
-                                                            : " bands " + std::string(many));
+  return "the " + BandListText(bands) +
+         (bands.size() == 1 ? " band " + std::string(one) : " bands " + std::string(many));
 }
 
 std::expected<void, FileError> CheckWritable(const Source& src, const std::string& path) {
@@ -61,7 +65,8 @@ void AddHeaderNotes(const Source& src, std::string_view format, std::vector<std:
                     " files have no field for them");
   }
   if (src.SourceKind == 0.0f) {
-    notes.push_back(name + " files describe loudspeakers: the noise source is read back as a "
+    notes.push_back(name +
+                    " files describe loudspeakers: the noise source is read back as a "
                     "loudspeaker");
   }
   if (src.NFaces > 0) {
@@ -69,8 +74,9 @@ void AddHeaderNotes(const Source& src, std::string_view format, std::vector<std:
                     " faces) is not carried by " + name + " files");
   }
   if (src.Lw(11) != 0.0f || src.Lw(12) != 0.0f) {
-    notes.push_back("the overall Lin and A levels of the ISO 3744 computation are not carried (a "
-                    "reader computes them from the bands)");
+    notes.push_back(
+        "the overall Lin and A levels of the ISO 3744 computation are not carried (a "
+        "reader computes them from the bands)");
   }
 }
 

@@ -31,8 +31,9 @@ std::expected<std::string, FileError> Sofa(const Source& src, std::vector<std::s
                                            const std::string& path, const WriteContext& context) {
   auto bytes = SofaBytes(src, path, context.now, context.version);
   if (!bytes) return bytes;
-  notes.push_back("a SOFA file holds no power data: Lw, sensitivity, impedance and efficiency are "
-                  "not carried, and a reader takes Q as the balloon's on-axis value over its mean");
+  notes.push_back(
+      "a SOFA file holds no power data: Lw, sensitivity, impedance and efficiency are "
+      "not carried, and a reader takes Q as the balloon's on-axis value over its mean");
   if (src.NFaces > 0) {
     notes.push_back("the enclosing geometry (" + std::to_string(src.NFaces) +
                     " faces) is not carried by a SOFA file");
@@ -56,7 +57,9 @@ bool SameText(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const WritableFormat> WritableFormats() { return kFormats; }
+std::span<const WritableFormat> WritableFormats() {
+  return kFormats;
+}
 
 const WritableFormat* WritableFormatNamed(std::string_view name) {
   for (const WritableFormat& f : kFormats) {

@@ -43,14 +43,16 @@ TEST(SourceCompare, EachChangeShowsWhereItWasMade) {
       {"Q doubled", [](Source& s) { s.DirQ(band) *= 2; }, 0, 10 * std::log10(2.0), 0, 0, 0, true},
       {"one cell 1 dB down", [](Source& s) { s.BalloonData(3, 7, band) = std::pow(10.f, -0.1f); },
        0, 0, 1.0, 3, 7, true},
-      {"balloon scaled", [](Source& s) {
+      {"balloon scaled",
+       [](Source& s) {
          for (int p = 0; p < kPlots; ++p)
            for (int k = 0; k < kPoints; ++k) s.BalloonData(p, k, band) *= 7.5f;
-       }, 0, 0, 0, 0, 0, true},
+       },
+       0, 0, 0, 0, 0, true},
       {"the null deeper still", [](Source& s) { s.BalloonData(2, 30, band) = 0; }, 0, 0, 0, 0, 0,
        true},
-      {"the null filled to 40 dB down", [](Source& s) { s.BalloonData(2, 30, band) = 1e-4f; }, 0,
-       0, 10, 2, 30, true},
+      {"the null filled to 40 dB down", [](Source& s) { s.BalloonData(2, 30, band) = 1e-4f; }, 0, 0,
+       10, 2, 30, true},
       {"band gone", [](Source& s) { s.BandPresent(band) = 0; }, 0, 0, 0, 0, 0, false},
   };
   for (Case& c : cases) {

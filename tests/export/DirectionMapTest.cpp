@@ -73,22 +73,24 @@ TEST(DirectionMap, TheHornsPlanesLandWhereTheManualSays) {
   std::vector<std::string> notes;
   const std::string catt = *CattBytes(src, notes, "H.TXT");
   const auto cattGrid = GridOf(catt, 11, 36);  // nine header lines, title, angle headings
-  const Row cattRows[] = {{0, 4, 9, 4, "up"},      {9, 4, 0, 4, "left"},  {18, 5, 9, 31, "down"},
+  const Row cattRows[] = {{0, 4, 9, 4, "up"},      {9, 4, 0, 4, "left"},   {18, 5, 9, 31, "down"},
                           {27, 4, 0, 32, "right"}, {30, 9, 15, 9, "h 30"}, {12, 5, 15, 31, "h 12"},
                           {0, 5, 9, 5, "up 50"}};
   for (const Row& r : cattRows) {
-    EXPECT_NEAR(cattGrid.at(static_cast<std::size_t>(r.halfPlane)).at(static_cast<std::size_t>(r.a)),
-                db(r.plot, r.point), 0.05)
+    EXPECT_NEAR(
+        cattGrid.at(static_cast<std::size_t>(r.halfPlane)).at(static_cast<std::size_t>(r.a)),
+        db(r.plot, r.point), 0.05)
         << "CATT " << r.where;
   }
 
   const std::string ease = *EaseBytes(src, notes, "H.EAS");
   const auto easeGrid = GridOf(ease, 10, 19);  // format line and nine record lines
-  const Row easeRows[] = {{0, 4, 0, 4, "left"},    {9, 4, 9, 4, "up"},   {-9, 5, 9, 31, "down"},
+  const Row easeRows[] = {{0, 4, 0, 4, "left"},    {9, 4, 9, 4, "up"},     {-9, 5, 9, 31, "down"},
                           {-3, 7, 15, 29, "r -3"}, {5, 18, 5, 18, "rear"}, {9, 5, 9, 5, "up 50"}};
   for (const Row& r : easeRows) {
-    EXPECT_NEAR(easeGrid.at(static_cast<std::size_t>(r.halfPlane + 9)).at(static_cast<std::size_t>(r.a)),
-                db(r.plot, r.point), 0.005)
+    EXPECT_NEAR(
+        easeGrid.at(static_cast<std::size_t>(r.halfPlane + 9)).at(static_cast<std::size_t>(r.a)),
+        db(r.plot, r.point), 0.005)
         << "EASE " << r.where;
   }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -35,8 +36,8 @@ std::unique_ptr<AppState> Load(const std::string& path) {
 }
 
 bool Noted(const std::vector<std::string>& notes, const std::string& part) {
-  return std::ranges::any_of(notes,
-                             [&](const std::string& n) { return n.find(part) != std::string::npos; });
+  return std::ranges::any_of(
+      notes, [&](const std::string& n) { return n.find(part) != std::string::npos; });
 }
 
 // What an EASE reader gives back of `src`: the left half mirrored onto the right.
@@ -56,14 +57,16 @@ struct Writer {
   const char* extension;
   double lw, balloon;  // precision of the format, dB
 };
-const Writer kWriters[] = {{"CATT SD1", ".txt", 0.051, 0.101}, {"EASE 3.0 text", ".eas", 0.001, 0.011}};
+const Writer kWriters[] = {{"CATT SD1", ".txt", 0.051, 0.101},
+                           {"EASE 3.0 text", ".eas", 0.001, 0.011}};
 
 const char* const kSources[] = {
-    FONDEREL_SOURCES "/HORN90X40.SPK",  FONDEREL_SOURCES "/COMPRESSOR.SPK",
-    FONDEREL_SOURCES "/COLUMN16.TXT",   FONDEREL_SOURCES "/BOX12.EAS",
-    FONDEREL_SOURCES "/SPEAKERS.EAS",   FONDEREL_SOURCES "/HORN60.MDL",
-    FONDEREL_TEST_DATA "/export/BZ_HORN.SPK",  // create-bz
-    FONDEREL_TEST_DATA "/export/ISO_PUMP.SPK",  // iso3744 of a five-microphone measurement
+    FONDEREL_SOURCES "/HORN90X40.SPK",          FONDEREL_SOURCES "/COMPRESSOR.SPK",
+    FONDEREL_SOURCES "/COLUMN16.TXT",           FONDEREL_SOURCES "/BOX12.EAS",
+    FONDEREL_SOURCES "/SPEAKERS.EAS",           FONDEREL_SOURCES "/HORN60.MDL",
+    FONDEREL_SOURCES "/HORN90X40.EAS",          FONDEREL_SOURCES "/HORN90X40.TXT",
+    FONDEREL_TEST_DATA "/export/BZ_HORN.SPK",    // create-bz
+    FONDEREL_TEST_DATA "/export/ISO_PUMP.SPK",   // iso3744 of a five-microphone measurement
     FONDEREL_TEST_DATA "/export/POLAR_FAN.SPK",  // interpolate of a polar-plot file
 };
 
@@ -119,6 +122,21 @@ TEST(ExportRoundTrip, EverySourceReadsBackWithinTheFormatsPrecision) {
   }
 }
 
+// The examples shipped in sources/ are what the writers make of the horn, so
+// a change of a single byte of the layouts shows here.
+TEST(ExportRoundTrip, TheShippedExamplesAreWhatTheWritersWrite) {
+  const auto horn = Load(FONDEREL_SOURCES "/HORN90X40.SPK");
+  for (const char* format : {"CATT SD1", "EASE 3.0 text"}) {
+    const WritableFormat& f = *WritableFormatNamed(format);
+    std::string name = "/HORN90X40" + std::string(f.extension);
+    std::ranges::transform(name, name.begin(), [](char ch) { return std::toupper(ch); });
+    std::vector<std::string> notes;
+    auto bytes = f.bytes(horn->src, notes, name, {});
+    ASSERT_TRUE(bytes) << format;
+    EXPECT_EQ(*bytes, test::Slurp(FONDEREL_SOURCES + name)) << format;
+  }
+}
+
 // A source that cannot be written leaves no file and an existing one as it was.
 TEST(ExportRoundTrip, RefusedSourcesWriteNothing) {
   TempDir dir;
@@ -144,7 +162,8 @@ TEST(ExportRoundTrip, RefusedSourcesWriteNothing) {
     std::vector<std::string> notes;
     auto written = WriteSource(*c.src, *WritableFormatNamed(c.format), out, notes, {});
     ASSERT_FALSE(written) << c.format << " " << c.message;
-    EXPECT_NE(written.error().message.find(c.message), std::string::npos) << written.error().message;
+    EXPECT_NE(written.error().message.find(c.message), std::string::npos)
+        << written.error().message;
     EXPECT_EQ(test::Slurp(out), "old");
     EXPECT_TRUE(notes.empty());
   }
@@ -154,10 +173,14 @@ TEST(SourceWriters, TheExtensionOrTheNameChoosesTheFormat) {
   const struct {
     const char* path;
     const char* format;  // nullptr: refused
-  } byPath[] = {{"/a/horn.eas", "EASE 3.0 text"}, {"/a/HORN.EAS", "EASE 3.0 text"},
-                {"horn.TXT", "CATT SD1"},          {"horn.Sofa", "SOFA"},
-                {"horn.spk", "SPK"},               {"horn.mdl", "SPK"},
-                {"/a.b/horn", "SPK"},              {"horn.xyz", nullptr},
+  } byPath[] = {{"/a/horn.eas", "EASE 3.0 text"},
+                {"/a/HORN.EAS", "EASE 3.0 text"},
+                {"horn.TXT", "CATT SD1"},
+                {"horn.Sofa", "SOFA"},
+                {"horn.spk", "SPK"},
+                {"horn.mdl", "SPK"},
+                {"/a.b/horn", "SPK"},
+                {"horn.xyz", nullptr},
                 {"horn.eas.bak", nullptr}};
   for (const auto& c : byPath) {
     const WritableFormat* f = WritableFormatOfPath(c.path);
@@ -166,8 +189,12 @@ TEST(SourceWriters, TheExtensionOrTheNameChoosesTheFormat) {
   const struct {
     const char* name;
     const char* format;
-  } byName[] = {{"ease 3.0 TEXT", "EASE 3.0 text"}, {"eas", "EASE 3.0 text"}, {".txt", "CATT SD1"},
-                {"catt sd1", "CATT SD1"},           {"SOFA", "SOFA"},         {"clf", nullptr},
+  } byName[] = {{"ease 3.0 TEXT", "EASE 3.0 text"},
+                {"eas", "EASE 3.0 text"},
+                {".txt", "CATT SD1"},
+                {"catt sd1", "CATT SD1"},
+                {"SOFA", "SOFA"},
+                {"clf", nullptr},
                 {"", nullptr}};
   for (const auto& c : byName) {
     const WritableFormat* f = WritableFormatNamed(c.name);
