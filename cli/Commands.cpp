@@ -11,6 +11,8 @@
 #include "CliPlatform.h"
 #include "CliSupport.h"
 #include "CliUsage.h"
+#include "CompareCommand.h"
+#include "ConvertCommand.h"
 #include "ExportSofaCommand.h"
 #include "CoverageCommand.h"
 #include "DatasheetCommand.h"
@@ -18,11 +20,9 @@
 #include "CreateBzCommand.h"
 #include "Iso3744Command.h"
 #include "JsonNumbers.h"
-#include "LogLines.h"
 #include "core/AppState.h"
 #include "core/Cp1252.h"
 #include "core/NumberText.h"
-#include "core/SpkFile.h"
 #include "import/SourceFormat.h"
 #include "views/InfoTable.h"
 #include "views/PolarCharts.h"
@@ -178,9 +178,6 @@ bool BandHeld(const Source& src, const std::string& path, int band, const Io& io
   return false;
 }
 
-void PrintLog(const TextLog& log, std::ostream& out) {
-  for (const std::string& line : PrintedLogLines(log.Lines())) out << MixedTextToUtf8(line) << '\n';
-}
 
 }  // namespace
 
@@ -237,24 +234,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                   R"(Print one JSON object instead, {"band": N, "polar": [...]}: 18 rows )"
                   "(planes) of 36 values on the 0..50 scale, in full precision");
 
-  std::string convertIn, convertOut;
-  bool convertLog = false;
-  CLI::App* convert = app.add_subcommand(
-      "convert",
-      "Read a source file and write it as an SPK file. An OUT ending in .mdl or .MDL is "
-      "written with .SPK instead; an OUT whose file name has no extension gets .SPK.");
-  convert->add_option("IN", convertIn, kSourceFileHelp)->required();
-  convert->add_option("OUT", convertOut, "SPK file to write")->required();
-  convert->add_flag("--log", convertLog, "Print the text log of the read and the write");
+  // Kept here so that the commands are listed in this order.
+  const SubCommand convert = AddConvertCommand(app);
 
   // What an importer may ask: every command that reads a file takes the answers.
-  for (CLI::App* command : {info, balloon, polar, convert}) AddImportAnswers(command);
+  for (CLI::App* command : {info, balloon, polar}) AddImportAnswers(command);
 
   // Subcommands kept in files of their own.
   const std::vector<SubCommand> more = {
       AddCreateBzCommand(app),   AddAttachCommand(app),    AddInterpolateCommand(app),
       AddIso3744Command(app),    AddExportSofaCommand(app), AddCoverageCommand(app),
-      AddDatasheetCommand(app)};
+      AddDatasheetCommand(app),  AddCompareCommand(app),   convert};
 
   try {
     app.parse(argc, argv);
@@ -291,18 +281,6 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (!Load(state, platform, polarFile, io, status)) return status;
     if (!BandHeld(state.src, polarFile, polarBand, io)) return kFileFailure;
     PrintPolar(state.src, polarBand, polarJson, out);
-  } else if (*convert) {
-    if (!OutputPathUsable(convertOut, err)) return kUsageFailure;
-    const bool loaded = Load(state, platform, convertIn, io, status);
-    if (loaded) {
-      std::string written = convertOut;
-      if (auto saved = WriteSpkFile(state, platform, written); !saved) {
-        status = Fail(io, saved.error());
-      } else if (written != convertOut && !convertLog) {
-        err << "fonderel-cli: saved as " << written << '\n';
-      }
-    }
-    if (convertLog) PrintLog(state.log, out);
   }
   return status;
 }

@@ -24,10 +24,10 @@
 #include "Twips.h"
 #include "ViewFrame.h"
 #include "app/DatasheetExport.h"
+#include "app/ExportCommands.h"
 #include "app/BzCommands.h"
 #include "app/FileCommands.h"
 #include "app/GeometryCommands.h"
-#include "app/SofaCommands.h"
 #include "app/ViewCommands.h"
 #include "app/WindowCommands.h"
 #include "views/TableEditing.h"
@@ -66,7 +66,7 @@ const std::vector<Menu>& MenuTable() {
         {"Filepsetup", "Printer Set&up..."},
         {"FilePrint", "&Print Form ..."},
         {"FileDatasheet", "Export &Datasheet..."},
-        {"FileExportSofa", "Export SOFA..."},
+        {"FileExport", "&Export..."},
         {"sepppa", "-"},
         {"FileExit", "E&xit"}}},
       {"Edi",
@@ -171,7 +171,7 @@ void MainWindow::BuildMenus() {
                          [this] { Iso3744Window(state_, *platform_, this).exec(); });
        }},
       {"AttachRAY", [&] { AttachRAY(s, p); }},
-      {"FileExportSofa", [&] { FileExportSofa(s, p, FONDEREL_VERSION); }},
+      {"FileExport", [&] { FileExport(s, p, FONDEREL_VERSION); }},
       {"Filepsetup", [&] { FilePrinterSetup(s, p); }},
       {"FilePrint", [&] { FilePrint(s, p); }},
       {"FileExit", [&] { FileExit(s, p); }},

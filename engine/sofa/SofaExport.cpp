@@ -204,8 +204,8 @@ std::string SofaDate(const LocalTime& t) {
   return text;
 }
 
-std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
-                                             const LocalTime& now, const std::string& version) {
+std::expected<std::string, FileError> SofaBytes(const Source& src, const std::string& path,
+                                               const LocalTime& now, const std::string& version) {
   // A band counts when its balloon holds energy: an SPK file marks every band
   // of its range present, also those a gap left empty.
   std::vector<int> bands;
@@ -237,6 +237,13 @@ std::expected<void, FileError> WriteSofaFile(const Source& src, const std::strin
   }
   auto bytes = ReadWholeFile(scratch.Path());
   if (!bytes) return std::unexpected(FileError{path, 0, bytes.error().message});
+  return std::move(*bytes);
+}
+
+std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
+                                             const LocalTime& now, const std::string& version) {
+  auto bytes = SofaBytes(src, path, now, version);
+  if (!bytes) return std::unexpected(bytes.error());
   return WriteFileAtomically(path, *bytes);
 }
 

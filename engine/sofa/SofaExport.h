@@ -19,6 +19,10 @@ namespace fonderel {
 std::expected<void, FileError> WriteSofaFile(const Source& src, const std::string& path,
                                              const LocalTime& now, const std::string& version);
 
+// The file's bytes, for a caller that writes them itself.
+std::expected<std::string, FileError> SofaBytes(const Source& src, const std::string& path,
+                                               const LocalTime& now, const std::string& version);
+
 // "yyyy-mm-dd hh:mm:ss", the date form of SOFA files.
 std::string SofaDate(const LocalTime& t);
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <iomanip>
@@ -18,7 +19,7 @@
 #include <netcdf.h>
 
 #include "app/CaseData.h"
-#include "app/SofaCommands.h"
+#include "app/ExportCommands.h"
 #include "core/AppState.h"
 #include "sofa/NetCdfFile.h"
 #include "sofa/SofaExport.h"
@@ -495,19 +496,20 @@ TEST(SofaExport, ASourceWithGapsExportsItsBandsWithDataAndReadsBack) {
   }
 }
 
-TEST(SofaExportCommand, ExportsRefusesAndKeepsAnOldFileOnFailure) {
+TEST(ExportCommand, ExportsSofaRefusesAndKeepsAnOldFileOnFailure) {
   TempDir dir;
   auto state = LoadHorn();
   state->src.SourceFile = "/somewhere/HORN90X40.SPK";
   state->DialogInitialDir = dir.Path();
   RecordingPlatform platform;
   platform.files = {dir / "horn"};  // the extension is added
-  FileExportSofa(*state, platform, "1");
+  FileExport(*state, platform, "1");
   ASSERT_EQ(platform.fileDialogs.size(), 1u);
   EXPECT_EQ(platform.fileDialogs[0].fileName, "HORN90X40.sofa");
   EXPECT_TRUE(std::filesystem::exists(dir / "horn.sofa"));
-  EXPECT_EQ(state->log.Lines().back(),
-            "Directivity exported as a SOFA file to: " + (dir / "horn.sofa"));
+  EXPECT_EQ(platform.fileDialogs[0].filterIndex, 2);  // the SOFA row of the filter
+  EXPECT_TRUE(std::ranges::find(state->log.Lines(), "Source exported as SOFA to: " + (dir / "horn.sofa")) !=
+              state->log.Lines().end());
 
   // A target that cannot be written: an error, and the old file as it was.
   const std::string old = test::Slurp(dir / "horn.sofa");
@@ -515,7 +517,7 @@ TEST(SofaExportCommand, ExportsRefusesAndKeepsAnOldFileOnFailure) {
       dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (::access(dir.Path().c_str(), W_OK) != 0) {  // root writes anyway
     platform.files = {dir / "horn.sofa"};
-    FileExportSofa(*state, platform, "1");
+    FileExport(*state, platform, "1");
     EXPECT_TRUE(Shown(platform, "ShowMessage Export Error|"));
     EXPECT_EQ(test::Slurp(dir / "horn.sofa"), old);
   }
@@ -523,10 +525,10 @@ TEST(SofaExportCommand, ExportsRefusesAndKeepsAnOldFileOnFailure) {
 
   AppState empty;
   RecordingPlatform quiet;
-  FileExportSofa(empty, quiet, "1");
+  FileExport(empty, quiet, "1");
   EXPECT_TRUE(quiet.fileDialogs.empty());
   EXPECT_TRUE(Shown(quiet, "ShowMessage Warning|"));
-  EXPECT_EQ(SofaProposal(""), "*.sofa");
+  EXPECT_EQ(ExportProposal("", ".sofa"), "*.sofa");
 }
 
 }  // namespace
