@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,8 @@ namespace fonderel {
 namespace {
 
 using Intensities = std::array<std::array<double, kClfAngles>, kClfArcs>;
+
+constexpr double kFloatMax = std::numeric_limits<float>::max();
 
 std::string BandName(int band) {
   return SingleText(BandFreq(band), Lead::None) + " Hz";
@@ -67,19 +70,6 @@ Intensities OctaveIntensities(const ClfText& text, const std::vector<const ClfBa
   return grid;
 }
 
-// The balloon's mean over the sphere: the 36 half-planes, each a sum of
-// zone-weighted values.
-double SphericalMean(const Source& src, int band, const Indexed<float, 0, 18>& weight) {
-  double sum = 0;
-  for (int p = 0; p < kPlots; ++p) {
-    for (int a = 0; a <= 18; ++a) {
-      sum += weight(a) * (static_cast<double>(src.BalloonData(p, a, band)) +
-                          static_cast<double>(src.BalloonData(p, (36 - a) % 36, band)));
-    }
-  }
-  return sum / 36.0;
-}
-
 // The octave's sensitivity: a CLF1 band's own, or the energy mean of the
 // thirds that give one.
 std::optional<double> OctaveSensitivity(const ClfText& text,
@@ -119,7 +109,8 @@ class ClfBuilder {
       }
       if (work_.LastBand != 0 && work_.LastBand != band - 1) {
         return std::unexpected(FileError{path_, parts.front()->line,
-                                         "the " + BandName(band - 1) + " band is missing between " +
+                                         "the " + BandName(work_.LastBand + 1) +
+                                             " band is missing between " +
                                              BandName(work_.LastBand) + " and " + BandName(band)});
       }
       TRY(ReadBand(band, parts));
@@ -162,13 +153,16 @@ class ClfBuilder {
   std::expected<void, FileError> ReadBand(int band, const std::vector<const ClfBand*>& parts) {
     const int line = parts.front()->line;
     const Intensities grid = OctaveIntensities(text_, parts);
+    // The mean is formed in double precision: a file's levels may lie far
+    // beyond what a float holds before they are normalised.
+    double sum = 0;
     for (int p = 0; p < kPlots; ++p) {
-      for (int k = 0; k < kPoints; ++k) {
-        const ClfCell cell = ClfCellOfBalloon(p, k);
-        work_.BalloonData(p, k, band) = static_cast<float>(grid[cell.arc][cell.angle]);
+      for (int a = 0; a <= 18; ++a) {
+        const ClfCell near = ClfCellOfBalloon(p, a), far = ClfCellOfBalloon(p, (36 - a) % 36);
+        sum += weight_(a) * (grid[near.arc][near.angle] + grid[far.arc][far.angle]);
       }
     }
-    const double mean = SphericalMean(work_, band, weight_);
+    const double mean = sum / 36.0;
     if (!(mean > 0) || !std::isfinite(mean)) {
       return std::unexpected(FileError{
           path_, line, "the " + BandName(band) + " band holds no sound in any direction"});
@@ -176,21 +170,33 @@ class ClfBuilder {
     for (int p = 0; p < kPlots; ++p) {
       for (int k = 0; k < kPoints; ++k) {
         const ClfCell cell = ClfCellOfBalloon(p, k);
-        work_.BalloonData(p, k, band) = static_cast<float>(grid[cell.arc][cell.angle] / mean);
+        const double v = grid[cell.arc][cell.angle] / mean;
+        if (!(v < kFloatMax)) {
+          return std::unexpected(
+              FileError{path_, line,
+                        "the " + BandName(band) + " band's levels span more than a number holds"});
+        }
+        work_.BalloonData(p, k, band) = static_cast<float>(v);
       }
     }
     const float q = work_.BalloonData(0, 0, band);
-    if (!(q > 0.0f) || !std::isfinite(q)) {
+    if (!(q > 0.0f)) {
       return std::unexpected(FileError{
           path_, line,
           "the on-axis level of the " + BandName(band) + " band lies too far below the rest"});
     }
     work_.DirQ(band) = q;
     if (auto sens = OctaveSensitivity(text_, parts)) {
-      work_.Sensitivity(band) = static_cast<float>(*sens);
       const double lw = *sens + 11.0 - DirectivityIndex(q);
+      const double efficiency = 100.0 * std::pow(10.0, (lw - 120.0) / 10.0);
+      if (!(efficiency < kFloatMax)) {
+        return std::unexpected(FileError{path_, line,
+                                         "the sensitivity of the " + BandName(band) +
+                                             " band gives a power level beyond any source"});
+      }
+      work_.Sensitivity(band) = static_cast<float>(*sens);
       work_.Lw(band) = static_cast<float>(lw);
-      work_.Efficiency(band) = static_cast<float>(100.0 * std::pow(10.0, (lw - 120.0) / 10.0));
+      work_.Efficiency(band) = static_cast<float>(efficiency);
     }
     if (auto z = OctaveImpedance(text_, parts)) work_.Impedance(band) = static_cast<float>(*z);
     work_.BandPresent(band) = kTrue;

@@ -96,7 +96,7 @@ class ClfParser {
     while (NextLine(line)) {
       const std::string_view text = Trim(line);
       if (text.empty()) continue;
-      if (text.front() == '<') {
+      if (text.front() == '<' && !IsNoData(Fields(text)[0])) {
         if (auto done = Tag(text); !done) return std::unexpected(done.error());
         if (ended_) break;
       } else if (auto done = Arc(text); !done) {
@@ -132,14 +132,15 @@ class ClfParser {
     if (!v)
       return Fail(line_, std::string("expected a number for ") + what + ", found " + Quoted(field));
     if (std::fabs(*v) > kMaxLevelDb) {
-      return Fail(line_, std::string(what) + " " + Quoted(field) + " lies beyond ±300 dB");
+      return Fail(line_,
+                  std::string(what) + " " + Quoted(field) + " lies more than 300 dB from 0 dB");
     }
     return *v;
   }
 
   std::expected<void, FileError> Tag(std::string_view text) {
     const std::size_t close = text.find('>');
-    if (close == std::string_view::npos) {
+    if (close == std::string_view::npos || text.find_first_of(" \t") < close) {
       return Fail(line_, "a tag without its closing \">\": " + Quoted(text));
     }
     const std::string tag = Upper(text.substr(0, close + 1));

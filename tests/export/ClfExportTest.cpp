@@ -192,7 +192,9 @@ TEST(ClfExport, SourcesReadBackWithinTheFormatsPrecision) {
         for (int k = 0; k < kPoints; ++k) {
           const double was = Decibels(src.BalloonData(p, k, b) / src.BalloonData(0, 0, b));
           const double is = Decibels(back.BalloonData(p, k, b) / back.BalloonData(0, 0, b));
-          if (was > -100) EXPECT_NEAR(is, was, 0.0051) << b << " " << p << " " << k;
+          if (was > -100) {
+            EXPECT_NEAR(is, was, 0.0051) << b << " " << p << " " << k;
+          }
         }
       }
     }
