@@ -14,7 +14,7 @@ inline constexpr const char* kUnsavedDataText =
 inline constexpr const char* kOpenFilter =
     "Plivox Speaker Files (*.spk)|*.spk|Catt SD1 Files (*.txt)|*.txt|Modeler 3.0 Files "
     "(*.mdl)|*.mdl|Modeler 3.1 Files (*.)|*.|EASE Ascii files (*.eas)|*.eas|SOFA Files "
-    "(*.sofa)|*.sofa";
+    "(*.sofa)|*.sofa|CLF Text Files (*.tab)|*.tab";
 inline constexpr const char* kSaveFilter = "Plivox Speaker Files (*.spk)|*.spk";
 
 // The unsaved-data prompt of New, Open and the importers: false when the
@@ -37,7 +37,7 @@ void FilePrinterSetup(AppState& state, Platform& platform);
 void FileImport(AppState& state, Platform& platform);
 inline constexpr const char* kImportFilter =
     "Catt SD1 Files (*.txt)|*.txt|Modeler 3.0 Files (*.mdl)|*.mdl|Modeler 3.1 Files (*.)|*.|"
-    "EASE Ascii files (*.eas)|*.eas|SOFA Files (*.sofa)|*.sofa";
+    "EASE Ascii files (*.eas)|*.eas|SOFA Files (*.sofa)|*.sofa|CLF Text Files (*.tab)|*.tab";
 
 // A command whose window comes with a later version: says so.
 void NotAvailableYet(Platform& platform, const std::string& command);

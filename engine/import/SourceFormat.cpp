@@ -1,14 +1,31 @@
 #include "import/SourceFormat.h"
 
 #include <cctype>
+#include <fstream>
 
 #include "core/SpkFile.h"
 #include "import/CattImport.h"
+#include "import/ClfImport.h"
+#include "import/ClfText.h"
 #include "import/EaseImport.h"
 #include "import/ModelerImport.h"
 #include "sofa/SofaImport.h"
 
 namespace fonderel {
+namespace {
+
+// A ".txt" file is CLF text when its first line says so; one that cannot be
+// opened stays a CATT file, whose reader then reports it.
+bool StartsAsClf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[64] = {};
+  in.read(head, sizeof head);
+  std::string_view line(head, static_cast<std::size_t>(in.gcount()));
+  line = line.substr(0, line.find_first_of("\r\n"));
+  return IsClfFirstLine(line);
+}
+
+}  // namespace
 
 SourceFormat FormatOfPath(const std::string& path) {
   std::string tail = path.size() >= 5 ? path.substr(path.size() - 5) : path;
@@ -18,7 +35,8 @@ SourceFormat FormatOfPath(const std::string& path) {
   if (tail == "MDL") return SourceFormat::Modeler;
   if (tail == "SPK") return SourceFormat::Spk;
   if (tail == "EAS") return SourceFormat::Ease;
-  if (tail == "TXT") return SourceFormat::Catt;
+  if (tail == "TAB") return SourceFormat::Clf;
+  if (tail == "TXT") return StartsAsClf(path) ? SourceFormat::Clf : SourceFormat::Catt;
   return SourceFormat::Modeler;
 }
 
@@ -49,6 +67,8 @@ std::expected<void, FileError> LoadSourceFile(AppState& state, Platform& platfor
       return ImportCattFile(state, platform, path);
     case SourceFormat::Sofa:
       return ImportSofaFile(state, platform, path);
+    case SourceFormat::Clf:
+      return ImportClfFile(state, platform, path);
   }
   return std::unexpected(FileError{path, 0, "unknown file format"});
 }

@@ -1,7 +1,8 @@
 // Which reader a source file goes to, by the last three characters of its
 // name compared in upper case: "MDL" Modeler, "SPK" the SPK file, "EAS" EASE,
 // "TXT" CATT SD1, anything else (Modeler 3.1 files have no extension) Modeler;
-// a name ending in ".sofa" (any case) is a SOFA directivity.
+// a name ending in ".sofa" (any case) is a SOFA directivity. "TAB" is CLF
+// text, and so is a "TXT" file whose first line is <CLF1> or <CLF2>.
 // File Open, File Import and the command-line tool share this table.
 #pragma once
 
@@ -14,7 +15,7 @@
 
 namespace fonderel {
 
-enum class SourceFormat { Spk, Modeler, Ease, Catt, Sofa };
+enum class SourceFormat { Spk, Modeler, Ease, Catt, Sofa, Clf };
 
 SourceFormat FormatOfPath(const std::string& path);
 // File Import's table: the same, except that "SPK" is no test of its own and

@@ -287,9 +287,10 @@ class MainWindowTest : public QObject {
       });
       s.Trigger("FileOpen");
       QCOMPARE(title, QString("Open a Source File"));
-      QCOMPARE(filters.size(), 6);
-      QCOMPARE(filters[0] + "|" + filters[3] + "|" + filters[5],
-               QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)|SOFA Files (*.sofa)"));
+      QCOMPARE(filters.size(), 7);
+      QCOMPARE(filters[0] + "|" + filters[3] + "|" + filters[5] + "|" + filters[6],
+               QString("Plivox Speaker Files (*.spk)|Modeler 3.1 Files (*)|SOFA Files (*.sofa)|"
+                       "CLF Text Files (*.tab)"));
       QCOMPARE(offered, choose ? QStringList({"Horn", "horn", "Sub 18"}) : QStringList());
       QCOMPARE(s.state.src.HasData(), choose);
       QCOMPARE(QString::fromStdString(s.state.src.SourceName), choose ? "horn" : "");
