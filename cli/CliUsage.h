@@ -10,8 +10,9 @@ namespace fonderel {
 
 // The help text of a FILE or IN argument: the formats read.
 inline constexpr const char* kSourceFileHelp =
-    "Source file to read: SPK (.spk), EASE 3.0 or 2.0 (.eas), CATT SD1 (.txt), Modeler 3.0 "
-    "(.mdl) or 3.1 (no extension), chosen by the file's extension";
+    "Source file to read: SPK (.spk), EASE 3.0 or 2.0 (.eas), CATT SD1 (.txt), CLF1 or CLF2 "
+    "text (.tab, or .txt whose first line is <CLF1> or <CLF2>), SOFA directivity (.sofa), "
+    "Modeler 3.0 (.mdl) or 3.1 (no extension), chosen by the file's extension";
 
 // Adds --version, which prints "fonderel-cli" and the project's version.
 void AddVersionFlag(CLI::App& app);

@@ -184,13 +184,10 @@ bool BandHeld(const Source& src, const std::string& path, int band, const Io& io
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const Io io{out, err};
   CLI::App app{"Inspects and converts sound source descriptions: SPK files, and the loudspeaker "
-               "files of other programs (EASE .eas, CATT SD1 .txt, Modeler .mdl or no extension, "
-               "SOFA directivities .sofa).",
+               "files of other programs (EASE .eas, CATT SD1 .txt, CLF text .tab, Modeler .mdl or no "
+               "extension, SOFA directivities .sofa).",
                "fonderel-cli"};
-  // info and balloon read SOFA directivities too.
-  const char* const sourceFileHelp =
-      "Source file to read: SPK (.spk), EASE 3.0 or 2.0 (.eas), CATT SD1 (.txt), Modeler 3.0 "
-      "(.mdl) or 3.1 (no extension), SOFA directivity (.sofa), chosen by the file's extension";
+  const char* const sourceFileHelp = kSourceFileHelp;
   app.require_subcommand(1);
   AddVersionFlag(app);
 

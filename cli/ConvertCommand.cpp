@@ -44,14 +44,15 @@ SubCommand AddConvertCommand(CLI::App& app) {
   CLI::App* command = app.add_subcommand(
       "convert",
       "Read a source file and write it in any format Fonderel writes: SPK (.spk), SOFA (.sofa), "
-      "CATT SD1 (.txt), EASE 3.0 text (.eas), chosen by --to or by OUT's extension. An OUT "
+      "CATT SD1 (.txt), EASE 3.0 text (.eas), CLF1 text (.tab), chosen by --to or by OUT's "
+      "extension. An OUT "
       "ending in .mdl or .MDL, or without extension, is an SPK file written with .SPK. What "
       "the target format cannot carry is said on standard error.");
   command->add_option("IN", args->in, kSourceFileHelp)->required();
   command->add_option("OUT", args->out, "File to write")->required();
   command->add_option("--to", args->to,
                       "The format to write, by name or extension (SPK, SOFA, \"CATT SD1\" or txt, "
-                      "\"EASE 3.0 text\" or eas), whatever OUT's extension");
+                      "\"EASE 3.0 text\" or eas, \"CLF1 text\" or tab), whatever OUT's extension");
   command->add_flag("--log", args->log, "Print the text log of the read and the write");
   AddImportAnswers(command);
   return {command, [args](AppState& state, CliPlatform& platform, const Io& io) {

@@ -7,6 +7,7 @@
 #include "core/SafeFile.h"
 #include "core/SpkFile.h"
 #include "export/CattExport.h"
+#include "export/ClfExport.h"
 #include "export/EaseExport.h"
 #include "export/ExportCommon.h"
 #include "sofa/SofaExport.h"
@@ -46,6 +47,7 @@ constexpr std::array kFormats = {
     WritableFormat{"SOFA", ".sofa", "SOFA Files (*.sofa)", &Sofa},
     WritableFormat{"CATT SD1", ".txt", "Catt SD1 Files (*.txt)", &SourceOnly<CattBytes>},
     WritableFormat{"EASE 3.0 text", ".eas", "EASE 3.0 Text Files (*.eas)", &SourceOnly<EaseBytes>},
+    WritableFormat{"CLF1 text", ".tab", "CLF1 Text Files (*.tab)", &SourceOnly<ClfBytes>},
 };
 
 bool SameText(std::string_view a, std::string_view b) {
