@@ -54,7 +54,8 @@ void InterpolPicture::paintEvent(QPaintEvent*) {
   // In a small window the labels would run into each other: the ring levels
   // (the top one first) are drawn, a label that would overlap one drawn is not.
   std::vector<ChartLabel> labels(chart.labels.begin(), chart.labels.end());
-  std::stable_partition(labels.begin(), labels.end(), [](const ChartLabel& l) { return !l.centred; });
+  std::stable_partition(labels.begin(), labels.end(),
+                        [](const ChartLabel& l) { return !l.centred; });
   QList<QRectF> drawn;
   for (auto label = labels.begin(); label != labels.end(); ++label) {
     const QString text = QString::fromStdString(label->text);
@@ -64,8 +65,10 @@ void InterpolPicture::paintEvent(QPaintEvent*) {
     } else {
       at += QPointF(0, metrics.ascent());
     }
-    const QRectF box(at.x() - 2, at.y() - metrics.ascent(), metrics.horizontalAdvance(text) + 4, metrics.height());
-    if (std::any_of(drawn.begin(), drawn.end(), [&](const QRectF& d) { return d.intersects(box); })) continue;
+    const QRectF box(at.x() - 2, at.y() - metrics.ascent(), metrics.horizontalAdvance(text) + 4,
+                     metrics.height());
+    if (std::any_of(drawn.begin(), drawn.end(), [&](const QRectF& d) { return d.intersects(box); }))
+      continue;
     drawn << box;
     p.drawText(at, text);
   }

@@ -25,7 +25,9 @@ void AttachRAY(AppState& state, Platform& platform) {
   AttachRayPath(state, platform, *path);
 }
 
-bool HasGeometry(const Source& src) { return src.NFaces > 0 || src.NHoles > 0 || src.NDoors > 0; }
+bool HasGeometry(const Source& src) {
+  return src.NFaces > 0 || src.NHoles > 0 || src.NDoors > 0;
+}
 
 void ViewGeometry(AppState&, Platform& platform) { platform.ShowWindow({ViewWindow::Geometry}); }
 

@@ -192,7 +192,8 @@ TEST(TableEditing, EmptySourceShowsEmptyViewsAndRefusesEntries) {
     s.platform.calls.clear();
     entries[i](s.state, s.platform);
     EXPECT_EQ(test::CallsStarting(s.platform, "ShowMessage "),
-              std::vector<std::string>{std::string("ShowMessage ") + kNoSourceTitle + "|" + kNoSourceText});
+              std::vector<std::string>{std::string("ShowMessage ") + kNoSourceTitle + "|" +
+                                       kNoSourceText});
     EXPECT_EQ(s.state.src.DataSaved, kTrue);
     EXPECT_EQ(s.src().Lw(3) + s.src().DirQ(3) + s.src().BalloonData(0, 2, 1), 0.0f);
   }
