@@ -17,6 +17,9 @@ constexpr int kColumns = 360 / kCellDegrees;  // azimuth 0..360
 // No point of a cell lies farther than this from its centre: half its height
 // along the meridian, then at most half its width along the parallel.
 constexpr double kCellRadiusDegrees = kCellDegrees;
+// Listing the cells costs about as much as comparing this many receivers with
+// every direction; a smaller file is searched plainly.
+constexpr std::size_t kPlainSearchLimit = kRows * kColumns;
 
 double Dot(const UnitVector& a, const UnitVector& b) {
   return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -66,19 +69,26 @@ std::expected<NearestTable, std::string> FindNearestReceivers(
   for (int p = 0; p < kPlots; ++p) {
     for (int k = 0; k < kPoints; ++k) balloon[p * kPoints + k] = BalloonDirection(p, k);
   }
-  const CellLists lists = ListDirectionsPerCell(balloon, maxGapDegrees);
   // Only receivers within the gap count: a farther one leaves its direction uncovered anyway.
   const double minCos = std::cos(maxGapDegrees * kDegree);
   std::array<double, kPlots * kPoints> best;
   best.fill(-2.0);
   std::array<std::size_t, kPlots * kPoints> nearest{};
-  for (std::size_t r = 0; r < receivers.size(); ++r) {
-    const UnitVector& v = receivers[r];
-    const int cell = CellOf(v);
-    for (std::uint32_t i = lists.first[cell]; i < lists.first[cell + 1]; ++i) {
-      const std::uint16_t d = lists.directions[i];
-      const double c = Dot(v, balloon[d]);
-      if (c > best[d] && c >= minCos) best[d] = c, nearest[d] = r;
+  const auto compare = [&](std::size_t r, std::size_t d) {
+    const double c = Dot(receivers[r], balloon[d]);
+    if (c > best[d] && c >= minCos) best[d] = c, nearest[d] = r;
+  };
+  if (receivers.size() <= kPlainSearchLimit) {
+    for (std::size_t r = 0; r < receivers.size(); ++r) {
+      for (std::size_t d = 0; d < balloon.size(); ++d) compare(r, d);
+    }
+  } else {
+    const CellLists lists = ListDirectionsPerCell(balloon, maxGapDegrees);
+    for (std::size_t r = 0; r < receivers.size(); ++r) {
+      const int cell = CellOf(receivers[r]);
+      for (std::uint32_t i = lists.first[cell]; i < lists.first[cell + 1]; ++i) {
+        compare(r, lists.directions[i]);
+      }
     }
   }
   NearestTable table{};
