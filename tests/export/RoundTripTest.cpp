@@ -194,6 +194,7 @@ TEST(SourceWriters, TheExtensionOrTheNameChoosesTheFormat) {
                 {".txt", "CATT SD1"},
                 {"catt sd1", "CATT SD1"},
                 {"SOFA", "SOFA"},
+                {"tab", "CLF1 text"},
                 {"clf", nullptr},
                 {"", nullptr}};
   for (const auto& c : byName) {
@@ -202,7 +203,7 @@ TEST(SourceWriters, TheExtensionOrTheNameChoosesTheFormat) {
   }
   EXPECT_EQ(WritableFormatFilter(),
             "Plivox Speaker Files (*.spk)|*.spk|SOFA Files (*.sofa)|*.sofa|Catt SD1 Files "
-            "(*.txt)|*.txt|EASE 3.0 Text Files (*.eas)|*.eas");
+            "(*.txt)|*.txt|EASE 3.0 Text Files (*.eas)|*.eas|CLF1 Text Files (*.tab)|*.tab");
 }
 
 }  // namespace
