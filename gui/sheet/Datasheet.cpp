@@ -10,6 +10,7 @@
 #include "ShadedPainter.h"
 #include "SheetCharts.h"
 #include "app/DatasheetExport.h"
+#include "SheetText.h"
 #include "core/Cp1252.h"
 #include "core/NumberText.h"
 #include "core/SafeFile.h"
@@ -18,27 +19,13 @@
 namespace fonderel {
 namespace {
 
-constexpr double kMargin = 36;
-constexpr double kContent = kSheetWidth - 2 * kMargin;
-
-QString Text(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
+using sheet::Font;
+using sheet::Heading;
+using sheet::kContent;
+using sheet::kMargin;
+using sheet::Text;
 
 QString BandName(int band) { return QString::fromStdString(SingleText(BandFreq(band), Lead::None)) + " Hz"; }
-
-QFont Font(double points, bool bold = false) {
-  QFont font("DejaVu Sans");
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  // No ligatures, so "Efficiency" stays searchable letter by letter.
-  font.setStyleStrategy(QFont::PreferNoShaping);
-  return font;
-}
-
-void Heading(QPainter& p, double y, const QString& text) {
-  p.setFont(Font(9.5, true));
-  p.setPen(Qt::black);
-  p.drawText(QPointF(kMargin, y), text);
-}
 
 double PaintHeader(QPainter& p, const Source& src) {
   p.setPen(Qt::black);

@@ -6,32 +6,18 @@
 #include <memory>
 
 #include "Datasheet.h"
+#include "SheetText.h"
 #include "core/Cp1252.h"
 #include "core/SafeFile.h"
 
 namespace fonderel {
 namespace {
 
-constexpr double kMargin = 36;
-constexpr double kContent = kSheetWidth - 2 * kMargin;
-
-QString Text(const std::string& bytes) {
-  return QString::fromStdString(Cp1252ToUtf8(bytes));
-}
-
-QFont Font(double points, bool bold = false) {
-  QFont font("DejaVu Sans");
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  font.setStyleStrategy(QFont::PreferNoShaping);
-  return font;
-}
-
-void Heading(QPainter& p, double y, const QString& text) {
-  p.setFont(Font(9.5, true));
-  p.setPen(Qt::black);
-  p.drawText(QPointF(kMargin, y), text);
-}
+using sheet::Font;
+using sheet::Heading;
+using sheet::kContent;
+using sheet::kMargin;
+using sheet::Text;
 
 // Lines of text wrapped to the page width; returns the y below them.
 double PaintLines(QPainter& p, const std::vector<std::string>& lines, double top, double points) {
