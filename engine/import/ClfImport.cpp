@@ -128,16 +128,7 @@ class ClfBuilder {
   }
 
  private:
-  void ClearBands() {
-    work_.FirstBand = work_.LastBand = 0;
-    for (int band = 1; band <= kBandCount; ++band) {
-      work_.BandPresent(band) = kFalse;
-      work_.DirQ(band) = work_.Lw(band) = work_.Sensitivity(band) = 0;
-      work_.Efficiency(band) = work_.Impedance(band) = 0;
-      work_.BalloonData.ClearBand(band);
-    }
-    work_.Lw(11) = work_.Lw(12) = 0;
-  }
+  void ClearBands() { ClearBandData(work_); }
 
   void LogLoneThirds(int band) {
     if (text_.version == 1) return;

@@ -20,4 +20,15 @@ std::string TimeText(const LocalTime& t) {
   return TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
 }
 
+void ClearBandData(Source& src) {
+  src.FirstBand = src.LastBand = 0;
+  for (int band = 1; band <= kBandCount; ++band) {
+    src.BandPresent(band) = kFalse;
+    src.DirQ(band) = src.Lw(band) = src.Sensitivity(band) = 0;
+    src.Efficiency(band) = src.Impedance(band) = 0;
+    src.BalloonData.ClearBand(band);
+  }
+  src.Lw(11) = src.Lw(12) = 0;
+}
+
 }  // namespace fonderel

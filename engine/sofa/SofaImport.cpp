@@ -234,14 +234,7 @@ std::expected<void, std::string> Import(AppState& state, Platform& platform,
 
   // Band data come from this file only, whatever the description held.
   Source work = state.src;
-  work.FirstBand = work.LastBand = 0;
-  for (int band = 1; band <= kBandCount; ++band) {
-    work.BandPresent(band) = kFalse;
-    work.DirQ(band) = work.Lw(band) = work.Sensitivity(band) = 0;
-    work.Efficiency(band) = work.Impedance(band) = 0;
-    work.BalloonData.ClearBand(band);
-  }
-  work.Lw(11) = work.Lw(12) = 0;
+  ClearBandData(work);
   const Indexed<float, 0, 18> weight = ZoneWeight();
   for (int band = 1; band <= kBandCount; ++band) {
     if (m.binsInBand[band] == 0) continue;
